@@ -1,0 +1,17 @@
+#pragma once
+// The captions that record and show the chosen distribution. The trailing
+// blank of the chi-square caption is part of it.
+#include <QString>
+
+namespace forms::captions {
+
+inline const QString chi_square = QStringLiteral("CHI-SQUARED VALUE ");
+inline const QString normal = QStringLiteral("z VALUE");
+inline const QString t = QStringLiteral("t VALUE");
+inline const QString f = QStringLiteral("F VALUE");
+
+inline const QString degrees = QStringLiteral("DEGREES OF FREEDOM");
+inline const QString numerator = QStringLiteral("D.F.(NUMERATOR)");
+inline const QString denominator = QStringLiteral("D.F.(DENOMINATOR)");
+
+}  // namespace forms::captions

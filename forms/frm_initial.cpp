@@ -1,0 +1,157 @@
+#include "forms/frm_initial.h"
+
+#include "forms/captions.h"
+#include "forms/frm_result.h"
+#include "forms/program.h"
+
+namespace forms {
+
+namespace {
+const QString about_notice = QStringLiteral(
+    "(c) 2026 Ana Varela and Rui Mendes\r\n"
+    "Department of Statistics\r\n"
+    "Northfield University\r\n"
+    "P.O. Box 1706\r\n"
+    "05501 Northfield, VT, USA\r\n"
+    "ana.varela@example.edu  rui.mendes@example.edu\r\n"
+    "Fax +1 802 555 0142");
+}  // namespace
+
+frm_initial::frm_initial(Program& program) : platform::Form(6735, 3765), program_(program)
+{
+    create_controls();
+    wire_events();
+    Form_Load();
+}
+
+void frm_initial::create_controls()
+{
+    const QFont button_font = platform::courier(8.25, true);
+    const QFont box_font = platform::courier(9, false);
+    const QFont label_font = platform::courier(8.25, false);
+
+    struct Place { QWidget* control; int left, top, width, height; QFont font; };
+    const Place places[] = {
+        {&txt_datavalue, 3120, 480, 735, 375, box_font},
+        {&lbl_value, 600, 600, 2295, 255, label_font},
+        {&cmd_run, 4920, 480, 1215, 375, button_font},
+        {&txt_datadfnum, 3120, 1080, 735, 375, box_font},
+        {&lbl_dfnum, 600, 1200, 2295, 255, label_font},
+        {&cmd_exit, 4920, 1080, 1215, 375, button_font},
+        {&txt_datadfden, 3120, 1680, 735, 375, box_font},
+        {&lbl_dfden, 600, 1800, 2295, 255, label_font},
+        {&cmd_about, 4920, 1680, 1215, 375, button_font},
+        {&Text1, 1440, 2400, 3855, 285, button_font},
+        {&cmd_chi, 360, 2880, 1335, 495, button_font},
+        {&cmd_gauss, 1920, 2880, 1335, 495, button_font},
+        {&cmd_t, 3480, 2880, 1335, 495, button_font},
+        {&cmd_f, 5040, 2880, 1335, 495, button_font},
+    };
+    for (const Place& p : places) {
+        p.control->setGeometry(platform::twips_rect(p.left, p.top, p.width, p.height));
+        p.control->setFont(p.font);
+    }
+
+    // The degrees boxes start with four blanks; they read as 0.
+    txt_datadfnum.setText(QStringLiteral("    "));
+    txt_datadfden.setText(QStringLiteral("    "));
+
+    for (platform::Label* label : {&lbl_value, &lbl_dfnum, &lbl_dfden})
+        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // A screen reader names each box by its row's label.
+    lbl_value.setBuddy(&txt_datavalue);
+    lbl_dfnum.setBuddy(&txt_datadfnum);
+    lbl_dfden.setBuddy(&txt_datadfden);
+
+    Text1.setText(QStringLiteral("Select the statistical distribution"));
+    Text1.setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    Text1.setFrame(false);
+    platform::set_grey_background(&Text1);
+
+    // The bracket over the selection buttons.
+    add_line(360, 2760, 360, 2520);
+    add_line(360, 2520, 1440, 2520);
+    add_line(6360, 2760, 6360, 2520);
+    add_line(5280, 2520, 6240, 2520);
+    add_line(5280, 2520, 6360, 2520);
+
+    set_tab_order({&txt_datavalue, &txt_datadfnum, &txt_datadfden, &cmd_run, &cmd_about,
+                   &cmd_exit, &cmd_chi, &cmd_gauss, &cmd_t, &cmd_f, &Text1});
+}
+
+void frm_initial::wire_events()
+{
+    connect(&cmd_chi, &QPushButton::clicked, this, &frm_initial::cmd_chi_Click);
+    connect(&cmd_gauss, &QPushButton::clicked, this, &frm_initial::cmd_gauss_Click);
+    connect(&cmd_t, &QPushButton::clicked, this, &frm_initial::cmd_t_Click);
+    connect(&cmd_f, &QPushButton::clicked, this, &frm_initial::cmd_f_Click);
+    connect(&cmd_run, &QPushButton::clicked, this, &frm_initial::cmd_run_Click);
+    connect(&cmd_about, &QPushButton::clicked, this, &frm_initial::cmd_about_Click);
+    connect(&cmd_exit, &QPushButton::clicked, this, &frm_initial::cmd_exit_Click);
+    txt_datavalue.on_key_press = [this](char16_t& code) { txt_datavalue_KeyPress(code); };
+    on_close = [this] { program_.end(); };
+}
+
+void frm_initial::Form_Load()
+{
+    txt_datavalue.hide();
+    txt_datadfnum.hide();
+    txt_datadfden.hide();
+    cmd_run.setEnabled(false);
+}
+
+void frm_initial::select(const QString& value_caption, Row numerator,
+                         const QString* numerator_caption, Row denominator, int bitmap)
+{
+    cmd_run.setEnabled(true);
+    lbl_value.set_caption(value_caption);
+    txt_datavalue.show();
+    txt_datavalue.setFocus();
+
+    if (numerator_caption) lbl_dfnum.set_caption(*numerator_caption);
+    lbl_dfnum.setVisible(numerator == Row::Shown);
+    txt_datadfnum.setVisible(numerator == Row::Shown);
+
+    if (denominator == Row::Shown) lbl_dfden.set_caption(captions::denominator);
+    lbl_dfden.setVisible(denominator == Row::Shown);
+    txt_datadfden.setVisible(denominator == Row::Shown);
+
+    program_.result().pic_geral.set_picture(bitmap);
+}
+
+void frm_initial::cmd_chi_Click()
+{
+    select(captions::chi_square, Row::Shown, &captions::degrees, Row::Hidden, 101);
+}
+
+void frm_initial::cmd_gauss_Click()
+{
+    select(captions::normal, Row::Hidden, nullptr, Row::Hidden, 103);
+}
+
+void frm_initial::cmd_t_Click()
+{
+    select(captions::t, Row::Shown, &captions::degrees, Row::Hidden, 104);
+}
+
+void frm_initial::cmd_f_Click()
+{
+    select(captions::f, Row::Shown, &captions::numerator, Row::Shown, 102);
+}
+
+// A typed comma becomes a decimal point once the box holds anything.
+void frm_initial::txt_datavalue_KeyPress(char16_t& KeyAscii)
+{
+    const qsizetype count = txt_datavalue.text().size();
+    for (qsizetype i = 1; i <= count; ++i)
+        if (KeyAscii == 44) KeyAscii = 46;
+}
+
+void frm_initial::cmd_about_Click()
+{
+    platform::message_box(this, about_notice, QStringLiteral("Varendo"));
+}
+
+void frm_initial::cmd_exit_Click() { program_.end(); }
+
+}  // namespace forms

@@ -1,0 +1,51 @@
+#pragma once
+// The main window: choose a distribution, type the statistic and its degrees
+// of freedom, run.
+#include "platform/controls.h"
+
+namespace forms {
+
+class Program;
+
+class frm_initial : public platform::Form {
+public:
+    explicit frm_initial(Program& program);
+
+    platform::TextBox txt_datavalue{this};
+    platform::Label lbl_value{this};
+    platform::CommandButton cmd_run{QStringLiteral("Run"), this};
+    platform::TextBox txt_datadfnum{this};
+    platform::Label lbl_dfnum{this};
+    platform::CommandButton cmd_exit{QStringLiteral("Exit"), this};
+    platform::TextBox txt_datadfden{this};
+    platform::Label lbl_dfden{this};
+    platform::CommandButton cmd_about{QStringLiteral("About..."), this};
+    platform::TextBox Text1{this};
+    platform::CommandButton cmd_chi{QStringLiteral("Chi-Sqrd."), this};
+    platform::CommandButton cmd_gauss{QStringLiteral("Gauss "), this};
+    platform::CommandButton cmd_t{QStringLiteral("t"), this};
+    platform::CommandButton cmd_f{QStringLiteral("F"), this};
+
+    void Form_Load();
+    void txt_datavalue_KeyPress(char16_t& KeyAscii);
+    void cmd_chi_Click();
+    void cmd_gauss_Click();
+    void cmd_t_Click();
+    void cmd_f_Click();
+    void cmd_run_Click();  // the Run command, in run/
+    void cmd_about_Click();
+    void cmd_exit_Click();
+
+    Program& program() { return program_; }
+
+private:
+    enum class Row { Shown, Hidden };
+    void select(const QString& value_caption, Row numerator, const QString* numerator_caption,
+                Row denominator, int bitmap);
+    void create_controls();
+    void wire_events();
+
+    Program& program_;
+};
+
+}  // namespace forms

@@ -1,0 +1,11 @@
+#pragma once
+// The largest degrees of freedom a run accepts. Chi-square: the product of
+// every second number from the degrees down exceeds a double beyond 300. t and
+// F: the series grow with the degrees; these keep every run well inside 50 ms.
+namespace run::limits {
+
+inline constexpr double chi_square_degrees = 300;
+inline constexpr double t_degrees = 1'000'000;
+inline constexpr double f_degrees = 100'000;
+
+}  // namespace run::limits
