@@ -46,7 +46,7 @@ Form::Form(int width_twips, int height_twips)
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        setGeometry(QRect(area.center() - QPoint(width() / 2, height() / 2), size()));
     }
 }
 

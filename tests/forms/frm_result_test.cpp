@@ -1,1 +1,81 @@
-#include <gtest/gtest.h>
+#include <QScreen>
+
+#include "forms/captions.h"
+#include "session.h"
+
+TEST(ResultWindow, BackEmptiesEveryBoxAndTheLine)
+{
+    Session s;
+    auto& w = s.main();
+    s.click(w.cmd_f);
+    s.type(w.txt_datavalue, "3");
+    s.type(w.txt_datadfnum, "4");
+    s.type(w.txt_datadfden, "20");
+    s.click(w.cmd_t);  // the denominator box is now hidden, still holding 20
+    s.click(w.cmd_run);
+    ASSERT_TRUE(s.result().isVisible());
+    EXPECT_EQ(s.result().focusWidget(), &s.result().cmd_back);
+
+    s.click(s.result().cmd_back);
+
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(s.result().isVisible());
+    EXPECT_EQ(w.txt_datavalue.text(), "");
+    EXPECT_EQ(w.txt_datadfnum.text(), "");
+    EXPECT_EQ(w.txt_datadfden.text(), "");
+    EXPECT_EQ(s.result().lbl_graph.caption(), "");
+    EXPECT_EQ(w.focusWidget(), &w.txt_datavalue);
+    EXPECT_EQ(w.lbl_value.caption(), forms::captions::t);
+    EXPECT_TRUE(w.cmd_run.isEnabled());
+    EXPECT_FALSE(w.txt_datadfden.isVisible());
+    EXPECT_EQ(s.result().pic_geral.picture_number(), 104);
+
+    // A comma typed first into the emptied box stays a comma.
+    QTest::keyClicks(&w.txt_datavalue, ",5");
+    EXPECT_EQ(w.txt_datavalue.text(), ",5");
+}
+
+TEST(ResultWindow, NewSelectionAfterBackBringsItsPicture)
+{
+    Session s;
+    auto& w = s.main();
+    s.click(w.cmd_gauss);
+    s.click(w.cmd_run);
+    s.click(s.result().cmd_back);
+    s.click(w.cmd_chi);
+    EXPECT_EQ(w.txt_datadfnum.text(), "");
+    EXPECT_EQ(s.result().pic_geral.picture_number(), 101);
+    s.type(w.txt_datavalue, "3.84");
+    s.type(w.txt_datadfnum, "1");
+    s.click(w.cmd_run);
+    EXPECT_TRUE(s.result().isVisible());
+    EXPECT_EQ(s.result().pic_geral.picture_number(), 101);
+}
+
+TEST(ResultWindow, ExitAndTheCloseBoxEndTheProgram)
+{
+    for (bool close_box : {false, true}) {
+        Session s;
+        s.click(s.main().cmd_gauss);
+        s.click(s.main().cmd_run);
+        if (close_box) s.result().close();
+        else s.click(s.result().cmd_exit);
+        EXPECT_EQ(s.ends, 1);
+    }
+}
+
+TEST(ResultWindow, ControlsStandWhereTheLayoutPutsThem)
+{
+    Session s;
+    s.click(s.main().cmd_chi);
+    auto& r = s.result();
+    EXPECT_EQ(r.windowTitle(), "Varendo");
+    EXPECT_EQ(r.size(), QSize(415, 210));
+    EXPECT_EQ(r.pic_geral.geometry(), QRect(16, 24, 377, 89));
+    EXPECT_EQ(r.lbl_graph.geometry(), QRect(0, 120, 377, 25));
+    EXPECT_EQ(r.cmd_back.geometry(), QRect(336, 144, 65, 25));
+    EXPECT_EQ(r.cmd_exit.geometry(), QRect(336, 176, 65, 25));
+    EXPECT_EQ(r.pic_geral.pixmap().size(), QSize(238, 64));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((r.geometry().center() - screen.center()).manhattanLength(), 2);
+}

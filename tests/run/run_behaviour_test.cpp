@@ -1,1 +1,114 @@
-#include <gtest/gtest.h>
+// What the Run command does beyond the rows: dispatch on the caption, the
+// user's decimal separator, the time bound.
+#include <QElapsedTimer>
+
+#include "../forms/session.h"
+#include "forms/captions.h"
+#include "run/limits.h"
+
+TEST(RunCommand, CaptionWithoutItsTrailingBlankRunsNothing)
+{
+    Session s;
+    auto& w = s.main();
+    s.click(w.cmd_chi);
+    s.type(w.txt_datavalue, "3.84");
+    s.type(w.txt_datadfnum, "1");
+    w.lbl_value.set_caption("CHI-SQUARED VALUE");
+    QWidget* focus_before = w.focusWidget();
+
+    // Pressed without the mouse, so that the click itself moves no focus.
+    const auto message = s.message_from([&] { w.cmd_run.click(); });
+
+    EXPECT_FALSE(message);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(s.result().isVisible());
+    EXPECT_EQ(s.result().lbl_graph.caption(), "");
+    EXPECT_EQ(w.focusWidget(), focus_before);
+}
+
+TEST(RunCommand, CommaSeparatorIsRepairedInTheLine)
+{
+    struct Row { platform::CommandButton forms::frm_initial::*button; QString value, dfnum, dfden, line; };
+    const Row rows[] = {
+        {&forms::frm_initial::cmd_chi, "3.84", "1", "", "  P = 0.0500"},
+        {&forms::frm_initial::cmd_gauss, "1.96", "", "", "  P = 0.4750   P = 0.9500   P = 0.0250   P = 0.0500"},
+        {&forms::frm_initial::cmd_t, "2", "10", "", "   P = 0.0367       P = 0.0734"},
+        {&forms::frm_initial::cmd_f, "3", "4", "20", "  P = 0.0432        P = 0.0864"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.line.toStdString());
+        Session s;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        auto& w = s.main();
+        s.click(w.*r.button);
+        s.type(w.txt_datavalue, r.value);
+        if (w.txt_datadfnum.isVisible()) s.type(w.txt_datadfnum, r.dfnum);
+        if (w.txt_datadfden.isVisible()) s.type(w.txt_datadfden, r.dfden);
+        s.click(w.cmd_run);
+        EXPECT_EQ(s.result().lbl_graph.caption(), r.line);
+    }
+}
+
+TEST(RunCommand, EveryRunEndsWithin50Milliseconds)
+{
+    // The slowest accepted inputs of each routine, and a few that are refused.
+    struct Row { platform::CommandButton forms::frm_initial::*button; QString value, dfnum, dfden; };
+    const Row rows[] = {
+        {&forms::frm_initial::cmd_chi, "1400", "2", ""},
+        {&forms::frm_initial::cmd_chi, "1419", "300", ""},
+        {&forms::frm_initial::cmd_gauss, QString(300, '9'), "", ""},
+        {&forms::frm_initial::cmd_t, "1.5", "1000000", ""},
+        {&forms::frm_initial::cmd_t, "1.5", "999999", ""},
+        {&forms::frm_initial::cmd_t, "1.5", QString(300, '9'), ""},
+        {&forms::frm_initial::cmd_f, "1", "1", "99999"},
+        {&forms::frm_initial::cmd_f, "1.001", "1", "100000"},
+        {&forms::frm_initial::cmd_f, "0.999", "100000", "1"},
+        {&forms::frm_initial::cmd_f, "1", "100000", "100000"},
+        {&forms::frm_initial::cmd_f, "1", QString(300, '9'), "1"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.value.left(10).toStdString() << " "
+                                        << r.dfnum.left(10).toStdString() << " " << r.dfden.toStdString());
+        Session s;
+        auto& w = s.main();
+        s.click(w.*r.button);
+        s.type(w.txt_datavalue, r.value);
+        if (w.txt_datadfnum.isVisible()) s.type(w.txt_datadfnum, r.dfnum);
+        if (w.txt_datadfden.isVisible()) s.type(w.txt_datadfden, r.dfden);
+        QElapsedTimer timer;
+        qint64 elapsed = 0;
+        const auto message = s.message_from([&] {
+            timer.start();
+            w.cmd_run_Click();
+            if (!elapsed) elapsed = timer.elapsed();
+        });
+        EXPECT_LE(elapsed, 50);
+        EXPECT_TRUE(message || !s.result().lbl_graph.caption().isEmpty());
+    }
+}
+
+TEST(RunCommand, BackThenRunComputesTheSameDistributionFromEmptyBoxes)
+{
+    Session s;
+    auto& w = s.main();
+    s.click(w.cmd_gauss);
+    s.type(w.txt_datavalue, "1.96");
+    s.click(w.cmd_run);
+    s.click(s.result().cmd_back);
+    s.click(w.cmd_run);
+    EXPECT_EQ(s.result().lbl_graph.caption(), "  P = 0.0000   P = 0.0000   P = 0.5000   P = 1.0000");
+}
+
+TEST(RunCommand, AFailedRunCanBeCorrectedAndRunAgain)
+{
+    Session s;
+    auto& w = s.main();
+    s.click(w.cmd_t);
+    s.type(w.txt_datavalue, "2");
+    s.type(w.txt_datadfnum, "0");
+    EXPECT_TRUE(s.message_from([&] { s.click(w.cmd_run); }));
+    EXPECT_EQ(w.lbl_value.caption(), forms::captions::t);
+    s.type(w.txt_datadfnum, "10");
+    EXPECT_FALSE(s.message_from([&] { s.click(w.cmd_run); }));
+    EXPECT_EQ(s.result().lbl_graph.caption(), "   P = 0.0367       P = 0.0734");
+}
