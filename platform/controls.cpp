@@ -147,17 +147,24 @@ void message_box(QWidget* parent, const QString& prompt, const QString& title, B
 }
 
 namespace {
+void end_program()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    QCoreApplication::exit(0);
+}
+
 std::function<void()>& end_handler()
 {
-    static std::function<void()> handler = [] {
-        for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
-        QCoreApplication::exit(0);
-    };
+    static std::function<void()> handler = end_program;
     return handler;
 }
 }  // namespace
 
 void end() { end_handler()(); }
-void set_end_handler(std::function<void()> handler) { end_handler() = std::move(handler); }
+
+void set_end_handler(std::function<void()> handler)
+{
+    end_handler() = handler ? std::move(handler) : end_program;
+}
 
 }  // namespace platform

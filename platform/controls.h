@@ -83,7 +83,8 @@ enum class BoxIcon { None, Warning };
 void message_box(QWidget* parent, const QString& prompt, const QString& title,
                  BoxIcon icon = BoxIcon::None);
 
-// Ends the program at once. Tests put their own handler in its place.
+// Ends the program at once. Tests put their own handler in its place; an
+// empty one restores the real end.
 void end();
 void set_end_handler(std::function<void()> handler);
 

@@ -79,3 +79,26 @@ TEST(ResultWindow, ControlsStandWhereTheLayoutPutsThem)
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((r.geometry().center() - screen.center()).manhattanLength(), 2);
 }
+
+TEST(ResultWindow, ClosingAWindowLeavesTheEventLoop)
+{
+    for (bool result_window : {false, true}) {
+        SCOPED_TRACE(result_window);
+        forms::Program program;
+        platform::set_end_handler({});
+        program.initial().show();
+        QTimer::singleShot(0, [&] {
+            program.initial().cmd_gauss_Click();  // creates the result window
+            if (result_window) program.initial().cmd_run_Click();
+            (result_window ? static_cast<QWidget&>(program.result()) : program.initial()).close();
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+        watchdog.start(3000);
+        EXPECT_EQ(QApplication::exec(), 0);
+        EXPECT_FALSE(program.initial().isVisible());
+        EXPECT_FALSE(program.result().isVisible());
+        platform::set_end_handler([] {});
+    }
+}
