@@ -7,10 +7,7 @@ TEST(ResultWindow, BackEmptiesEveryBoxAndTheLine)
 {
     Session s;
     auto& w = s.main();
-    s.click(w.cmd_f);
-    s.type(w.txt_datavalue, "3");
-    s.type(w.txt_datadfnum, "4");
-    s.type(w.txt_datadfden, "20");
+    s.enter(&forms::frm_initial::cmd_f, "3", "4", "20");
     s.click(w.cmd_t);  // the denominator box is now hidden, still holding 20
     s.click(w.cmd_run);
     ASSERT_TRUE(s.result().isVisible());
@@ -45,8 +42,7 @@ TEST(ResultWindow, NewSelectionAfterBackBringsItsPicture)
     s.click(w.cmd_chi);
     EXPECT_EQ(w.txt_datadfnum.text(), "");
     EXPECT_EQ(s.result().pic_geral.picture_number(), 101);
-    s.type(w.txt_datavalue, "3.84");
-    s.type(w.txt_datadfnum, "1");
+    s.enter(&forms::frm_initial::cmd_chi, "3.84", "1");
     s.click(w.cmd_run);
     EXPECT_TRUE(s.result().isVisible());
     EXPECT_EQ(s.result().pic_geral.picture_number(), 101);

@@ -40,6 +40,18 @@ public:
         else QTest::keyClicks(&box, keys);
     }
 
+    // Chooses the distribution by its button and types into the boxes it
+    // shows; an absent text leaves that box as it is.
+    using Button = platform::CommandButton forms::frm_initial::*;
+    void enter(Button button, const QString& value, const std::optional<QString>& dfnum = {},
+               const std::optional<QString>& dfden = {})
+    {
+        click(main().*button);
+        type(main().txt_datavalue, value);
+        if (dfnum && main().txt_datadfnum.isVisible()) type(main().txt_datadfnum, *dfnum);
+        if (dfden && main().txt_datadfden.isVisible()) type(main().txt_datadfden, *dfden);
+    }
+
     // Runs the action; a message box it opens is read and dismissed with OK.
     std::optional<QString> message_from(const std::function<void()>& action)
     {

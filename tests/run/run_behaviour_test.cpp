@@ -10,9 +10,7 @@ TEST(RunCommand, CaptionWithoutItsTrailingBlankRunsNothing)
 {
     Session s;
     auto& w = s.main();
-    s.click(w.cmd_chi);
-    s.type(w.txt_datavalue, "3.84");
-    s.type(w.txt_datadfnum, "1");
+    s.enter(&forms::frm_initial::cmd_chi, "3.84", "1");
     w.lbl_value.set_caption("CHI-SQUARED VALUE");
     QWidget* focus_before = w.focusWidget();
 
@@ -40,10 +38,7 @@ TEST(RunCommand, CommaSeparatorIsRepairedInTheLine)
         Session s;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         auto& w = s.main();
-        s.click(w.*r.button);
-        s.type(w.txt_datavalue, r.value);
-        if (w.txt_datadfnum.isVisible()) s.type(w.txt_datadfnum, r.dfnum);
-        if (w.txt_datadfden.isVisible()) s.type(w.txt_datadfden, r.dfden);
+        s.enter(r.button, r.value, r.dfnum, r.dfden);
         s.click(w.cmd_run);
         EXPECT_EQ(s.result().lbl_graph.caption(), r.line);
     }
@@ -71,10 +66,7 @@ TEST(RunCommand, EveryRunEndsWithin50Milliseconds)
                                         << r.dfnum.left(10).toStdString() << " " << r.dfden.toStdString());
         Session s;
         auto& w = s.main();
-        s.click(w.*r.button);
-        s.type(w.txt_datavalue, r.value);
-        if (w.txt_datadfnum.isVisible()) s.type(w.txt_datadfnum, r.dfnum);
-        if (w.txt_datadfden.isVisible()) s.type(w.txt_datadfden, r.dfden);
+        s.enter(r.button, r.value, r.dfnum, r.dfden);
         QElapsedTimer timer;
         qint64 elapsed = 0;
         const auto message = s.message_from([&] {
@@ -91,8 +83,7 @@ TEST(RunCommand, BackThenRunComputesTheSameDistributionFromEmptyBoxes)
 {
     Session s;
     auto& w = s.main();
-    s.click(w.cmd_gauss);
-    s.type(w.txt_datavalue, "1.96");
+    s.enter(&forms::frm_initial::cmd_gauss, "1.96");
     s.click(w.cmd_run);
     s.click(s.result().cmd_back);
     s.click(w.cmd_run);
@@ -103,9 +94,7 @@ TEST(RunCommand, AFailedRunCanBeCorrectedAndRunAgain)
 {
     Session s;
     auto& w = s.main();
-    s.click(w.cmd_t);
-    s.type(w.txt_datavalue, "2");
-    s.type(w.txt_datadfnum, "0");
+    s.enter(&forms::frm_initial::cmd_t, "2", "0");
     EXPECT_TRUE(s.message_from([&] { s.click(w.cmd_run); }));
     EXPECT_EQ(w.lbl_value.caption(), forms::captions::t);
     s.type(w.txt_datadfnum, "10");

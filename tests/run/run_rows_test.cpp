@@ -108,10 +108,7 @@ TEST(RunRows, EachRowThroughTheWindows)
                                         << r.dfden.value_or("<design>").toStdString());
         Session s;
         forms::frm_initial& w = s.main();
-        s.click(w.*r.button);
-        s.type(w.txt_datavalue, r.value);
-        if (r.dfnum) s.type(w.txt_datadfnum, *r.dfnum);
-        if (r.dfden) s.type(w.txt_datadfden, *r.dfden);
+        s.enter(r.button, r.value, r.dfnum, r.dfden);
         const QString typed[] = {w.txt_datavalue.text(), w.txt_datadfnum.text(), w.txt_datadfden.text()};
 
         const auto message = s.message_from([&] { s.click(w.cmd_run); });
