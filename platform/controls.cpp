@@ -21,6 +21,9 @@ QFont courier(double points, bool bold)
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(points);
     font.setBold(bold);
+    // Whole-pixel advances: 9 pt bold then steps 7 px a character at 96 dpi,
+    // which the P-value line's blanks rely on to stand under the panels.
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
@@ -36,6 +39,7 @@ void set_grey_background(QWidget* widget)
 Form::Form(int width_twips, int height_twips)
 {
     setWindowTitle(QStringLiteral("Varendo"));
+    setWindowIcon(program_icon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(twips(width_twips), twips(height_twips));
@@ -120,20 +124,33 @@ CommandButton::CommandButton(const QString& caption, QWidget* parent) : QPushBut
     setDefault(false);
 }
 
-PictureBox::PictureBox(QWidget* parent) : QLabel(parent)
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
     set_grey_background(this);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFocusPolicy(Qt::NoFocus);
 }
 
 void PictureBox::set_picture(int resource_number)
 {
-    const QPixmap picture(QStringLiteral(":/bitmaps/%1.bmp").arg(resource_number));
+    QPixmap picture(QStringLiteral(":/bitmaps/%1.bmp").arg(resource_number));
     if (picture.isNull())
         throw std::runtime_error("missing picture resource " + std::to_string(resource_number));
-    setPixmap(picture);
+    picture_ = std::move(picture);
     number_ = resource_number;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawPixmap(0, 0, picture_);
+}
+
+QIcon program_icon()
+{
+    static const QIcon icon(QStringLiteral(":/icons/varendo.ico"));
+    return icon;
 }
 
 void message_box(QWidget* parent, const QString& prompt, const QString& title, BoxIcon icon)

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QIcon>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -67,16 +68,25 @@ public:
     CommandButton(const QString& caption, QWidget* parent);
 };
 
-// Shows a picture at natural size in its top-left corner.
-class PictureBox : public QLabel {
+// Shows a picture at natural size in its top-left corner; on a high-density
+// screen its pixels grow as blocks, never smoothed.
+class PictureBox : public QWidget {
 public:
     explicit PictureBox(QWidget* parent);
     void set_picture(int resource_number);
     int picture_number() const { return number_; }
+    const QPixmap& picture() const { return picture_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
 
 private:
+    QPixmap picture_;
     int number_ = 0;
 };
+
+// The program icon, for the title bar of every window.
+QIcon program_icon();
 
 // A modal box with one OK button; lines of the prompt are separated by CR LF.
 enum class BoxIcon { None, Warning };

@@ -54,7 +54,7 @@ TEST(MainWindow, SelectionLaysOutThePanel)
             EXPECT_EQ(w.txt_datadfden.isVisible(), r.den);
             EXPECT_EQ(w.lbl_dfden.caption(), r.den ? captions::denominator : "");
             EXPECT_EQ(s.result().pic_geral.picture_number(), r.picture);
-            EXPECT_FALSE(s.result().pic_geral.pixmap().isNull());
+            EXPECT_FALSE(s.result().pic_geral.picture().isNull());
             EXPECT_FALSE(s.result().isVisible());
         }
     }

@@ -71,7 +71,7 @@ TEST(ResultWindow, ControlsStandWhereTheLayoutPutsThem)
     EXPECT_EQ(r.lbl_graph.geometry(), QRect(0, 120, 377, 25));
     EXPECT_EQ(r.cmd_back.geometry(), QRect(336, 144, 65, 25));
     EXPECT_EQ(r.cmd_exit.geometry(), QRect(336, 176, 65, 25));
-    EXPECT_EQ(r.pic_geral.pixmap().size(), QSize(238, 64));
+    EXPECT_EQ(r.pic_geral.picture().size(), QSize(238, 64));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((r.geometry().center() - screen.center()).manhattanLength(), 2);
 }
