@@ -98,3 +98,51 @@ TEST(ResultWindow, ClosingAWindowLeavesTheEventLoop)
         platform::set_end_handler([] {});
     }
 }
+
+namespace {
+// Ink column spans of the P-value line as drawn, in window pixels, split where
+// the gap is wider than two characters.
+std::vector<std::pair<int, int>> drawn_fields(QWidget& window, const QRect& band)
+{
+    const QPixmap grabbed = window.grab(band);
+    const QImage image = grabbed.toImage().scaled(band.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    std::vector<std::pair<int, int>> fields;
+    int last_ink = -100;
+    for (int x = 0; x < image.width(); ++x) {
+        bool ink = false;
+        for (int y = 0; y < image.height(); ++y) ink |= qGray(image.pixel(x, y)) < 96;
+        if (!ink) continue;
+        if (x - last_ink > 14) fields.push_back({x, x});
+        fields.back().second = x;
+        last_ink = x;
+    }
+    return fields;
+}
+}  // namespace
+
+TEST(ResultWindow, EachFieldStandsUnderItsPanel)
+{
+    using Button = platform::CommandButton forms::frm_initial::*;
+    struct Row { Button button; QString value, dfnum, dfden; std::vector<int> centres; };
+    const Row rows[] = {
+        {&forms::frm_initial::cmd_chi, "3.84", "1", "", {195}},
+        {&forms::frm_initial::cmd_f, "3", "4", "20", {132, 258}},
+        {&forms::frm_initial::cmd_gauss, "1.96", "", "", {59, 150, 241, 332}},
+        {&forms::frm_initial::cmd_t, "2", "10", "", {139, 258}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.value.toStdString());
+        Session s;
+        s.enter(r.button, r.value, r.dfnum, r.dfden);
+        s.click(s.main().cmd_run);
+        const auto fields = drawn_fields(s.result(), s.result().lbl_graph.geometry());
+        ASSERT_EQ(fields.size(), r.centres.size());
+        for (size_t k = 0; k < fields.size(); ++k) {
+            // A field is ten 7-px characters: "P = 0.0000".
+            const int left = r.centres[k] - 35, right = r.centres[k] + 35;
+            EXPECT_GE(fields[k].first, left - 2) << k;
+            EXPECT_LE(fields[k].second, right + 2) << k;
+            EXPECT_NEAR((fields[k].first + fields[k].second + 1) / 2.0, r.centres[k], 2) << k;
+        }
+    }
+}

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <optional>
+#include <set>
 
 #include "forms/frm_initial.h"
 #include "forms/frm_result.h"
