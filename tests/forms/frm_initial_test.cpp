@@ -254,3 +254,20 @@ TEST(Accessibility, MessageBoxesExposeTheirText)
     s.click(w.cmd_run);
     EXPECT_TRUE(seen.contains("DEGREES OF FREEDOM must be a whole number of at least 1.")) << seen.toStdString();
 }
+
+TEST(MainWindow, BracketIsDrawnOverTheSelectionButtons)
+{
+    Session s;
+    const QImage drawn = s.main().grab().toImage();
+    auto black = [&](int x, int y) { return drawn.pixel(x, y) == qRgb(0, 0, 0); };
+    for (int y = 168; y <= 184; ++y) {
+        EXPECT_TRUE(black(24, y)) << y;
+        EXPECT_TRUE(black(424, y)) << y;
+    }
+    for (int x = 24; x < 96; ++x) EXPECT_TRUE(black(x, 168)) << x;
+    for (int x = 353; x <= 424; ++x) EXPECT_TRUE(black(x, 168)) << x;
+    // Nowhere else: below the rule, between the strokes, and beside the prompt.
+    EXPECT_EQ(drawn.pixel(60, 176), qRgb(192, 192, 192));
+    EXPECT_EQ(drawn.pixel(400, 186), qRgb(192, 192, 192));
+    EXPECT_EQ(drawn.pixel(24, 166), qRgb(192, 192, 192));
+}

@@ -146,3 +146,24 @@ TEST(ResultWindow, EachFieldStandsUnderItsPanel)
         }
     }
 }
+
+TEST(ResultWindow, PictureStandsAtNaturalSizeInTheTopLeftCorner)
+{
+    for (int number : {101, 102, 103, 104}) {
+        SCOPED_TRACE(number);
+        Session s;
+        s.click(s.main().cmd_chi);
+        s.result().pic_geral.set_picture(number);
+        const QImage source(QStringLiteral(VARENDO_SOURCE_DIR "/resources/%1.bmp").arg(number));
+        const QImage drawn = s.result().pic_geral.grab().toImage();
+        ASSERT_EQ(drawn.size(), QSize(377, 89));
+        bool same = true;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                const bool inside = x < source.width() && y < source.height();
+                const QRgb expected = inside ? source.pixel(x, y) : qRgb(192, 192, 192);
+                same &= (drawn.pixel(x, y) | 0xff000000) == expected;
+            }
+        EXPECT_TRUE(same);
+    }
+}
