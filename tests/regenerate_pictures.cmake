@@ -6,7 +6,7 @@ execute_process(COMMAND "${GENERATOR}" "${OUT}" RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "generator failed: ${rc}")
 endif()
-foreach(name 101.bmp 102.bmp 103.bmp 104.bmp varendo.ico)
+foreach(name 101.bmp 102.bmp 103.bmp 104.bmp varendo.ico varendo-16.png varendo-32.png)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${OUT}/${name}" "${SOURCE}/resources/${name}"
                   RESULT_VARIABLE differ)
   if(NOT differ EQUAL 0)

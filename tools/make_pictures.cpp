@@ -1,5 +1,6 @@
 // Draws the four distribution pictures from their densities and the program
-// icon, and writes them as 101.bmp ... 104.bmp and varendo.ico into the folder
+// icon, and writes them as 101.bmp ... 104.bmp, varendo.ico and its PNG copies
+// varendo-16.png and varendo-32.png into the folder
 // given as the only argument. The output is committed under resources/; a test
 // checks that running this again gives the same bytes.
 #include <algorithm>
@@ -406,6 +407,70 @@ std::string ico()
     return out;
 }
 
+// ---- PNG copies of the icon, for desktop themes -------------------------
+
+std::uint32_t crc32(const std::string& bytes)
+{
+    std::uint32_t crc = 0xffffffffu;
+    for (unsigned char b : bytes) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void put32_big(std::string& out, std::uint32_t v)
+{
+    for (int shift = 24; shift >= 0; shift -= 8) out += char((v >> shift) & 0xff);
+}
+
+void chunk(std::string& out, const char* type, const std::string& data)
+{
+    put32_big(out, std::uint32_t(data.size()));
+    const std::string body = type + data;
+    out += body;
+    put32_big(out, crc32(body));
+}
+
+// RGBA, 8 bits a channel, deflate in stored blocks: small images need no more.
+std::string png(int size)
+{
+    const std::vector<int> px = window_symbol(size);
+    std::string raw;
+    for (int y = 0; y < size; ++y) {
+        raw += '\0';  // no filter
+        for (int x = 0; x < size; ++x) {
+            const int c = px[size_t(y * size + x)];
+            const Rgb rgb = c < 0 ? Rgb{0, 0, 0} : palette16[c];
+            raw += char(rgb.r);
+            raw += char(rgb.g);
+            raw += char(rgb.b);
+            raw += char(c < 0 ? 0 : 255);
+        }
+    }
+    std::string z = "\x78\x01";
+    for (size_t at = 0; at < raw.size(); at += 65535) {
+        const size_t n = std::min<size_t>(65535, raw.size() - at);
+        z += char(at + n == raw.size() ? 1 : 0);
+        put16(z, unsigned(n));
+        put16(z, unsigned(~n & 0xffff));
+        z += raw.substr(at, n);
+    }
+    std::uint32_t a = 1, b = 0;
+    for (unsigned char c : raw) a = (a + c) % 65521, b = (b + a) % 65521;
+    put32_big(z, b << 16 | a);
+
+    std::string out = "\x89PNG\r\n\x1a\n";
+    std::string header;
+    put32_big(header, std::uint32_t(size));
+    put32_big(header, std::uint32_t(size));
+    header += std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA
+    chunk(out, "IHDR", header);
+    chunk(out, "IDAT", z);
+    chunk(out, "IEND", "");
+    return out;
+}
+
 bool write(const std::string& path, const std::string& bytes)
 {
     std::ofstream file(path, std::ios::binary);
@@ -425,7 +490,8 @@ int main(int argc, char** argv)
     const bool ok = write(dir + "/101.bmp", bmp(chi_square_picture())) &&
                     write(dir + "/102.bmp", bmp(f_picture())) &&
                     write(dir + "/103.bmp", bmp(normal_picture())) &&
-                    write(dir + "/104.bmp", bmp(t_picture())) && write(dir + "/varendo.ico", ico());
+                    write(dir + "/104.bmp", bmp(t_picture())) && write(dir + "/varendo.ico", ico()) &&
+                    write(dir + "/varendo-16.png", png(16)) && write(dir + "/varendo-32.png", png(32));
     if (!ok) std::fprintf(stderr, "cannot write into %s\n", dir.c_str());
     return ok ? 0 : 1;
 }
