@@ -1,10 +1,12 @@
 #include "forms/frm_initial.h"
 
-#include "forms/captions.h"
+#include "run/captions.h"
 #include "forms/frm_result.h"
 #include "forms/program.h"
 
 namespace forms {
+
+namespace captions = run::captions;
 
 namespace {
 const QString about_notice = QStringLiteral(

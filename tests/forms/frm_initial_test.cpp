@@ -2,11 +2,11 @@
 #include <QClipboard>
 #include <QScreen>
 
-#include "forms/captions.h"
+#include "run/captions.h"
 #include "session.h"
 
 namespace {
-namespace captions = forms::captions;
+namespace captions = run::captions;
 using Button = platform::CommandButton forms::frm_initial::*;
 }  // namespace
 

@@ -1,6 +1,6 @@
 #include <QScreen>
 
-#include "forms/captions.h"
+#include "run/captions.h"
 #include "session.h"
 
 TEST(ResultWindow, BackEmptiesEveryBoxAndTheLine)
@@ -22,7 +22,7 @@ TEST(ResultWindow, BackEmptiesEveryBoxAndTheLine)
     EXPECT_EQ(w.txt_datadfden.text(), "");
     EXPECT_EQ(s.result().lbl_graph.caption(), "");
     EXPECT_EQ(w.focusWidget(), &w.txt_datavalue);
-    EXPECT_EQ(w.lbl_value.caption(), forms::captions::t);
+    EXPECT_EQ(w.lbl_value.caption(), run::captions::t);
     EXPECT_TRUE(w.cmd_run.isEnabled());
     EXPECT_FALSE(w.txt_datadfden.isVisible());
     EXPECT_EQ(s.result().pic_geral.picture_number(), 104);

@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 
 #include "../forms/session.h"
-#include "forms/captions.h"
+#include "run/captions.h"
 #include "run/limits.h"
 
 TEST(RunCommand, CaptionWithoutItsTrailingBlankRunsNothing)
@@ -96,7 +96,7 @@ TEST(RunCommand, AFailedRunCanBeCorrectedAndRunAgain)
     auto& w = s.main();
     s.enter(&forms::frm_initial::cmd_t, "2", "0");
     EXPECT_TRUE(s.message_from([&] { s.click(w.cmd_run); }));
-    EXPECT_EQ(w.lbl_value.caption(), forms::captions::t);
+    EXPECT_EQ(w.lbl_value.caption(), run::captions::t);
     s.type(w.txt_datadfnum, "10");
     EXPECT_FALSE(s.message_from([&] { s.click(w.cmd_run); }));
     EXPECT_EQ(s.result().lbl_graph.caption(), "   P = 0.0367       P = 0.0734");

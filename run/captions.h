@@ -1,9 +1,10 @@
 #pragma once
-// The captions that record and show the chosen distribution. The trailing
+// The captions that record the chosen distribution (written by the selection
+// commands, compared by Run) and name the degrees rows. The trailing
 // blank of the chi-square caption is part of it.
 #include <QString>
 
-namespace forms::captions {
+namespace run::captions {
 
 inline const QString chi_square = QStringLiteral("CHI-SQUARED VALUE ");
 inline const QString normal = QStringLiteral("z VALUE");
@@ -14,4 +15,4 @@ inline const QString degrees = QStringLiteral("DEGREES OF FREEDOM");
 inline const QString numerator = QStringLiteral("D.F.(NUMERATOR)");
 inline const QString denominator = QStringLiteral("D.F.(DENOMINATOR)");
 
-}  // namespace forms::captions
+}  // namespace run::captions
