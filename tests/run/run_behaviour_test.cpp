@@ -52,8 +52,9 @@ TEST(RunCommand, EveryRunEndsWithin50Milliseconds)
         {&forms::frm_initial::cmd_chi, "1400", "2", ""},
         {&forms::frm_initial::cmd_chi, "1419", "300", ""},
         {&forms::frm_initial::cmd_gauss, QString(300, '9'), "", ""},
-        {&forms::frm_initial::cmd_t, "1.5", "1000000", ""},
-        {&forms::frm_initial::cmd_t, "1.5", "999999", ""},
+        {&forms::frm_initial::cmd_t, "1.5", "100000", ""},
+        {&forms::frm_initial::cmd_t, "284.6", "100000", ""},  // terms sink into subnormals
+        {&forms::frm_initial::cmd_t, "492", "994900", ""},    // refused: would take 90 ms
         {&forms::frm_initial::cmd_t, "1.5", QString(300, '9'), ""},
         {&forms::frm_initial::cmd_f, "1", "1", "99999"},
         {&forms::frm_initial::cmd_f, "1.001", "1", "100000"},

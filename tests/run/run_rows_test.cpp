@@ -77,7 +77,7 @@ const Row rows[] = {
     {t, "-2", "10", untouched, "   P = 0.9633       P = 0.0734", {}},
     {t, "2", "", untouched, {}, whole_df},
     {t, "2", "-4", untouched, {}, whole_df},
-    {t, "2", "2000000", untouched, {}, "DEGREES OF FREEDOM is too large: the largest accepted value is 1000000."},
+    {t, "2", "100001", untouched, {}, "DEGREES OF FREEDOM is too large: the largest accepted value is 100000."},
     // F
     {f, "3", "4", "20", "  P = 0.0432        P = 0.0864", {}},
     {f, "2.87", "4", "20", "  P = 0.0498        P = 0.0996", {}},

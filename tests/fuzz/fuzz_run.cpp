@@ -1,0 +1,121 @@
+// The Run command from a caption and three box texts to a P-value line or a
+// message, the routines included.
+#include <QLocale>
+#include <QRegularExpression>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz_checks.h"
+#include "run/captions.h"
+#include "run/run_command.h"
+
+namespace {
+
+class RecordingView : public run::RunView {
+public:
+    QString caption_text, texts[3];
+    int swaps = 0, lines = 0, messages = 0;
+    QString line, message;
+
+    QString caption() const override { return caption_text; }
+    QString text(run::Box box) const override { return texts[int(box)]; }
+    QString name(run::Box box) const override
+    {
+        return box == run::Box::Value ? caption_text : QStringLiteral("DEGREES OF FREEDOM");
+    }
+    void swap_windows() override { ++swaps; }
+    void show_line(const QString& l) override
+    {
+        require(swaps == 1, "the windows swap before the line is shown");
+        line = l;
+        ++lines;
+    }
+    void show_message(const QString& m) override
+    {
+        require(swaps == 0, "a message comes before any window swap");
+        message = m;
+        ++messages;
+    }
+};
+
+// The labels of each line, the value texts stood in by V.
+QString line_shape(const QString& caption)
+{
+    const QString v = QStringLiteral("(0[.,]\\d{4}|1[.,]0000)");
+    if (caption == run::captions::chi_square) return "^  P = " + v + "$";
+    if (caption == run::captions::normal) return "^  P = " + v + "   P = " + v + "   P = " + v + "   P = " + v + "$";
+    if (caption == run::captions::t) return "^   P = " + v + "       P = " + v + "$";
+    return "^  P = " + v + "        P = " + v + "$";
+}
+
+// In the program's build the slowest accepted inputs (below) take at most
+// 20 ms, 2.5 times within the 50 ms bound. Instrumentation slows the routines
+// unevenly, so here a run may take at most 2.5 times the slowest of them as
+// measured in this build.
+std::chrono::nanoseconds time_bound()
+{
+    static const std::chrono::nanoseconds bound = [] {
+        struct Worst { const QString& caption; const char *value, *num, *den; };
+        const Worst inputs[] = {
+            {run::captions::f, "1", "1", "99999"},
+            {run::captions::f, "0.999", "100000", "1"},
+            {run::captions::t, "284.6", "100000", ""},
+            {run::captions::chi_square, "1400", "300", ""},
+        };
+        auto slowest = std::chrono::nanoseconds::zero();
+        for (const Worst& w : inputs) {
+            auto best = std::chrono::nanoseconds::max();
+            for (int k = 0; k < 3; ++k) {
+                RecordingView view;
+                view.caption_text = w.caption;
+                view.texts[0] = w.value, view.texts[1] = w.num, view.texts[2] = w.den;
+                const auto start = std::chrono::steady_clock::now();
+                run::run_command(view);
+                best = std::min(best, std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                          std::chrono::steady_clock::now() - start));
+            }
+            slowest = std::max(slowest, best);
+        }
+        std::fprintf(stderr, "slowest accepted input: %.1f ms in this build\n", slowest.count() / 1e6);
+        return slowest * 5 / 2;
+    }();
+    return bound;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 1) return 0;
+    // First byte: the caption (mostly one of the four) and the separator.
+    const QString captions[] = {run::captions::chi_square, run::captions::normal, run::captions::t,
+                                run::captions::f, QStringLiteral("CHI-SQUARED VALUE")};
+    RecordingView view;
+    view.caption_text = captions[(data[0] & 0x7f) % 5];
+    QLocale::setDefault(data[0] & 0x80 ? QLocale(QLocale::German) : QLocale::c());
+
+    // The rest: three box texts separated by newlines.
+    const QStringList parts =
+        QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1)).split(u'\n');
+    for (int k = 0; k < 3 && k < parts.size(); ++k) view.texts[k] = parts[k];
+
+    const auto bound = time_bound();
+    const auto start = std::chrono::steady_clock::now();
+    run::run_command(view);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+
+    require(view.lines + view.messages <= 1, "one line or one message at most");
+    if (view.caption_text == captions[4]) {
+        require(view.lines + view.messages + view.swaps == 0, "an unknown caption runs nothing");
+    } else {
+        require(view.lines + view.messages == 1, "every run ends in a line or a message");
+    }
+    if (view.lines)
+        require(QRegularExpression(line_shape(view.caption_text)).match(view.line).hasMatch(),
+                "the line is well formed", view.line);
+    if (view.messages) require(!view.message.isEmpty(), "a message says something");
+    require(elapsed < bound, "a run ends in time",
+            view.texts[0].left(20) + " | " + view.texts[1].left(20) + " | " + view.texts[2].left(20));
+    return 0;
+}
