@@ -2,8 +2,9 @@
 # Debian packages first (see tools/install-deps).
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+FUZZ_SECONDS ?= 300
 
-.PHONY: all deps configure build run test package clean
+.PHONY: all deps configure build run test package fuzz-build fuzz test-sanitize bench clean
 
 all: build
 
@@ -19,11 +20,36 @@ build: configure
 run: build
 	$(BUILD)/varendo
 
-test: build
+# The suite, then each fuzz target briefly on its committed seeds.
+test: build fuzz-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd build-fuzz && ctest --output-on-failure -j $(JOBS)
 
 package: build
 	cd $(BUILD) && cpack
 
+fuzz-build: deps
+	@cmake -S tests/fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS; new inputs go to build-fuzz/corpus-*.
+fuzz: fuzz-build
+	@for t in parse run; do \
+	  mkdir -p build-fuzz/corpus-$$t; \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  ASAN_OPTIONS=detect_leaks=0 build-fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=2 \
+	    -print_final_stats=1 build-fuzz/corpus-$$t tests/fuzz/corpus/$$t 2>&1 \
+	    | grep -E 'stat::number_of_executed_units|slowest accepted|ERROR|broken|SUMMARY|Done' ; \
+	done
+
+# The whole suite built with the address and undefined-behaviour sanitizers.
+test-sanitize: deps
+	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARENDO_SANITIZE=ON >/dev/null
+	@cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	tools/bench
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-fuzz build-sanitize

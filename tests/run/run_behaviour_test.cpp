@@ -46,6 +46,9 @@ TEST(RunCommand, CommaSeparatorIsRepairedInTheLine)
 
 TEST(RunCommand, EveryRunEndsWithin50Milliseconds)
 {
+#ifdef VARENDO_SANITIZE
+    GTEST_SKIP() << "the bound is for the program's own build; the fuzzer checks time here";
+#endif
     // The slowest accepted inputs of each routine, and a few that are refused.
     struct Row { platform::CommandButton forms::frm_initial::*button; QString value, dfnum, dfden; };
     const Row rows[] = {
