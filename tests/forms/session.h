@@ -58,7 +58,7 @@ public:
     {
         std::optional<QString> text;
         QTimer poll;
-        poll.setInterval(5);
+        poll.setInterval(0);
         QObject::connect(&poll, &QTimer::timeout, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 text = box->text();
