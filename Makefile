@@ -48,7 +48,7 @@ test-sanitize: deps
 	@cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && ctest --output-on-failure -j $(JOBS)
 
-bench: build
+bench:
 	tools/bench
 
 clean:
