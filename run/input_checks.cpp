@@ -8,6 +8,11 @@ void require_degrees(double value, const QString& box, double largest)
 {
     if (value < 1 || value != std::floor(value))
         throw Refusal{QStringLiteral("%1 must be a whole number of at least 1.").arg(box)};
+    require_at_most(value, box, largest);
+}
+
+void require_at_most(double value, const QString& box, double largest)
+{
     if (value > largest)
         throw Refusal{QStringLiteral("%1 is too large: the largest accepted value is %2.")
                           .arg(box)

@@ -13,6 +13,7 @@ struct Refusal {
 };
 
 void require_degrees(double value, const QString& box, double largest);
+void require_at_most(double value, const QString& box, double largest);
 void require_not_negative(double value, const QString& box);
 void require_positive(double value, const QString& box);
 

@@ -29,6 +29,7 @@ void chi_square_branch(RunView& view)
     const double x = read(view, Box::Value);
     const double nu = read(view, Box::Numerator);
     require_not_negative(x, name_of(view, Box::Value));
+    require_at_most(x, name_of(view, Box::Value), limits::chi_square_value);
     require_degrees(nu, name_of(view, Box::Numerator), limits::chi_square_degrees);
 
     const double P = engine::chi_square_upper(x, nu).P;

@@ -1,12 +1,19 @@
 // The Run command from a caption and three box texts to a P-value line or a
 // message, the routines included.
 #include <QLocale>
+#include <boost/math/distributions/chi_squared.hpp>
+#include <boost/math/distributions/fisher_f.hpp>
+#include <boost/math/distributions/normal.hpp>
+#include <boost/math/distributions/students_t.hpp>
+#include <cmath>
+#include <vector>
 #include <QRegularExpression>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 
 #include "fuzz_checks.h"
+#include "platform/number_text.h"
 #include "run/captions.h"
 #include "run/run_command.h"
 
@@ -83,6 +90,44 @@ std::chrono::nanoseconds time_bound()
     return bound;
 }
 
+// The values a line should show, from Boost.Math.
+std::vector<double> exact_values(const RecordingView& view)
+{
+    namespace bm = boost::math;
+    const double a = platform::parse(view.texts[0]), b = platform::parse(view.texts[1]),
+                 c = platform::parse(view.texts[2]);
+    if (view.caption_text == run::captions::chi_square) return {bm::cdf(bm::complement(bm::chi_squared(b), a))};
+    if (view.caption_text == run::captions::normal) {
+        const double u = bm::cdf(bm::normal(), std::fabs(a)) - 0.5;
+        return {u, 2 * u, 0.5 - u, 1 - 2 * u};
+    }
+    const double C = view.caption_text == run::captions::t ? bm::cdf(bm::students_t(b), a)
+                                                           : bm::cdf(bm::fisher_f(b, c), a);
+    return {1 - C, 2 * std::min(C, 1 - C)};
+}
+
+// Every value of the line is the exact one to four decimals, give or take the
+// routines' own approximations (well below 1e-6).
+void check_values(const RecordingView& view)
+{
+    std::vector<double> exact;
+    try {
+        exact = exact_values(view);
+    } catch (const std::exception&) {
+        return;  // outside what the oracle computes
+    }
+    QString line = view.line;
+    line.replace(u',', u'.');
+    std::vector<double> shown;
+    for (const QString& field : line.split(QStringLiteral("P = ")))
+        if (!field.trimmed().isEmpty()) shown.push_back(field.trimmed().toDouble());
+    require(shown.size() == exact.size(), "one field for each value", view.line);
+    for (size_t k = 0; k < shown.size(); ++k)
+        require(std::fabs(shown[k] - exact[k]) <= 0.00005 + 1e-6, "the shown value is right",
+                view.line + QStringLiteral(" | exact %1 | ").arg(exact[k], 0, 'g', 10) + view.texts[0].left(20) +
+                    " | " + view.texts[1].left(20) + " | " + view.texts[2].left(20));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -111,9 +156,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         require(view.lines + view.messages == 1, "every run ends in a line or a message");
     }
-    if (view.lines)
+    if (view.lines) {
         require(QRegularExpression(line_shape(view.caption_text)).match(view.line).hasMatch(),
                 "the line is well formed", view.line);
+        check_values(view);
+    }
     if (view.messages) require(!view.message.isEmpty(), "a message says something");
     require(elapsed < bound, "a run ends in time",
             view.texts[0].left(20) + " | " + view.texts[1].left(20) + " | " + view.texts[2].left(20));

@@ -49,7 +49,10 @@ const Row rows[] = {
     {chi, "-1", "1", untouched, {}, chi_negative},
     {chi, "0", "1", untouched, {}, fault("a division by zero")},
     {chi, "5", "301", untouched, {}, "DEGREES OF FREEDOM is too large: the largest accepted value is 300."},
-    {chi, "1500", "2", untouched, {}, fault("a number too large to hold (overflow)")},
+    {chi, "1416", "300", untouched, {}, fault("a number too large to hold (overflow)")},
+    {chi, "1416", "40", untouched, "  P = 0.0000", {}},
+    {chi, "1485", "21", untouched, {}, "CHI-SQUARED VALUE is too large: the largest accepted value is 1416."},
+    {chi, "1500", "40", untouched, {}, "CHI-SQUARED VALUE is too large: the largest accepted value is 1416."},
     // normal
     {gauss, "1.96", untouched, untouched, "  P = 0.4750   P = 0.9500   P = 0.0250   P = 0.0500", {}},
     {gauss, "1,96", untouched, untouched, "  P = 0.4750   P = 0.9500   P = 0.0250   P = 0.0500", {}},
