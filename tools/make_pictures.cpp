@@ -189,8 +189,9 @@ Image f_picture()
     Image image(300, 72);
     // F with 10 and 20 degrees of freedom; the 5 % point (2.348) falls 71
     // columns right of the frame.
-    for (const int left : {73, 191}) {
-        const Panel panel{left, 25, left + (left == 73 ? 107 : 108), 71};
+    const Panel panels[] = {{73, 25, 180, 71}, {191, 25, 299, 71}};
+    for (const Panel& panel : panels) {
+        const int left = panel.left;
         draw_frame(image, panel);
         const double scale = 71 / 2.348;
         const Curve curve{[&](int x) { return f_density((x - left) / scale, 10, 20); },
