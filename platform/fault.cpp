@@ -13,6 +13,7 @@ std::string describe(FaultKind kind)
     case FaultKind::SqrtOfNegative: return "the square root of a negative number";
     case FaultKind::LogOfNonPositive: return "the logarithm of zero or of a negative number";
     case FaultKind::PowerDomain: return "a power that is not defined (zero to a negative power)";
+    case FaultKind::NoConvergence: return "a series that does not settle";
     }
     return "an arithmetic fault";
 }

@@ -13,6 +13,7 @@ enum class FaultKind {
     SqrtOfNegative,
     LogOfNonPositive,
     PowerDomain,      // zero to a negative power, or a negative base to a fractional power
+    NoConvergence,    // an iteration that did not settle within its bound
 };
 
 class Fault : public std::runtime_error {

@@ -53,6 +53,13 @@ inline Real log(Real a)
     return Real(std::log(a.value()));
 }
 
+// ln(1 + a), exact near a = 0 where log(1 + a) would lose the digits of a.
+inline Real log1p(Real a)
+{
+    if (a.value() <= -1.0) throw Fault(FaultKind::LogOfNonPositive);
+    return Real(std::log1p(a.value()));
+}
+
 // Underflow to zero is no fault; only a result beyond the range is.
 inline Real exp(Real a) { return Real::checked(std::exp(a.value())); }
 inline Real sin(Real a) { return Real(std::sin(a.value())); }

@@ -2,14 +2,14 @@
 
 #include <exception>
 
-#include "engine/chi_square_upper.h"
-#include "engine/f_probability.h"
+#include "engine/chi_square.h"
+#include "engine/domain.h"
+#include "engine/f_distribution.h"
 #include "engine/normal_areas.h"
-#include "engine/student_t.h"
+#include "engine/t_distribution.h"
 #include "platform/number_text.h"
 #include "run/captions.h"
-#include "run/input_checks.h"
-#include "run/limits.h"
+#include "run/messages.h"
 #include "run/value_text.h"
 
 namespace run {
@@ -21,6 +21,16 @@ double read(const RunView& view, Box box) { return platform::parse(view.text(box
 // The box's name as the user sees it: its row's label.
 QString name_of(const RunView& view, Box box) { return view.name(box).trimmed(); }
 
+Box box_of(engine::Argument argument)
+{
+    switch (argument) {
+    case engine::Argument::statistic: return Box::Value;
+    case engine::Argument::degrees: return Box::Numerator;
+    case engine::Argument::denominator_degrees: break;
+    }
+    return Box::Denominator;
+}
+
 // Twice the smaller tail, so that no shown probability exceeds 1.
 double doubled_tail(double C) { return C >= 0.5 ? 2 * (1 - C) : 2 * C; }
 
@@ -28,11 +38,8 @@ void chi_square_branch(RunView& view)
 {
     const double x = read(view, Box::Value);
     const double nu = read(view, Box::Numerator);
-    require_not_negative(x, name_of(view, Box::Value));
-    require_at_most(x, name_of(view, Box::Value), limits::chi_square_value);
-    require_degrees(nu, name_of(view, Box::Numerator), limits::chi_square_degrees);
 
-    const double P = engine::chi_square_upper(x, nu).P;
+    const double P = engine::chi_square(x, nu).P;
     view.swap_windows();
 
     QString text1 = value_text(P);
@@ -61,9 +68,8 @@ void t_branch(RunView& view)
 {
     const double t = read(view, Box::Value);
     const double nu = read(view, Box::Numerator);
-    require_degrees(nu, name_of(view, Box::Numerator), limits::t_degrees);
 
-    const double C = engine::student_t(t, nu).C;
+    const double C = engine::t_distribution(t, nu).C;
     view.swap_windows();
 
     QString text1 = value_text(1 - C);
@@ -77,11 +83,8 @@ void f_branch(RunView& view)
     const double F = read(view, Box::Value);
     const double nu1 = read(view, Box::Numerator);
     const double nu2 = read(view, Box::Denominator);
-    require_positive(F, name_of(view, Box::Value));
-    require_degrees(nu1, name_of(view, Box::Numerator), limits::f_degrees);
-    require_degrees(nu2, name_of(view, Box::Denominator), limits::f_degrees);
 
-    const double C = engine::f_probability(F, nu1, nu2).C;
+    const double C = engine::f_distribution(F, nu1, nu2).C;
     view.swap_windows();
 
     QString text1 = value_text(1 - C);
@@ -94,7 +97,7 @@ void f_branch(RunView& view)
 
 void run_command(RunView& view)
 {
-    // Every fault and refusal arises before the window swap, so the main
+    // Every fault and domain error arises before the window swap, so the main
     // window is still on screen for the message and the next try.
     QString trouble;
     try {
@@ -103,8 +106,8 @@ void run_command(RunView& view)
         if (view.caption() == captions::t) t_branch(view);
         if (view.caption() == captions::f) f_branch(view);
         return;
-    } catch (const Refusal& refusal) {
-        trouble = refusal.message;
+    } catch (const engine::DomainError& error) {
+        trouble = domain_message(error, name_of(view, box_of(error.argument)));
     } catch (const platform::Fault& fault) {
         trouble = fault_message(fault.kind());
     } catch (const std::exception& error) {

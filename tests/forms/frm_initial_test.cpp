@@ -252,7 +252,7 @@ TEST(Accessibility, MessageBoxesExposeTheirText)
         qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
     });
     s.click(w.cmd_run);
-    EXPECT_TRUE(seen.contains("DEGREES OF FREEDOM must be a whole number of at least 1.")) << seen.toStdString();
+    EXPECT_TRUE(seen.contains("DEGREES OF FREEDOM must be greater than 0.")) << seen.toStdString();
 }
 
 TEST(MainWindow, BracketIsDrawnOverTheSelectionButtons)

@@ -22,10 +22,14 @@ struct Row {
     QString message;  // expected message (then no line)
 };
 
-const QString whole_df = QStringLiteral("DEGREES OF FREEDOM must be a whole number of at least 1.");
-const QString whole_num = QStringLiteral("D.F.(NUMERATOR) must be a whole number of at least 1.");
-const QString whole_den = QStringLiteral("D.F.(DENOMINATOR) must be a whole number of at least 1.");
-const QString f_positive = QStringLiteral("F VALUE must be greater than 0.");
+const QString positive_df = QStringLiteral("DEGREES OF FREEDOM must be greater than 0.");
+const QString positive_num = QStringLiteral("D.F.(NUMERATOR) must be greater than 0.");
+const QString positive_den = QStringLiteral("D.F.(DENOMINATOR) must be greater than 0.");
+const QString f_negative = QStringLiteral("F VALUE must not be negative.");
+QString too_large(const char* box)
+{
+    return QStringLiteral("%1 is too large: the largest accepted value is 1000000000.").arg(box);
+}
 const QString chi_negative = QStringLiteral("CHI-SQUARED VALUE must not be negative.");
 QString fault(const char* words)
 {
@@ -41,18 +45,24 @@ const Row rows[] = {
     {chi, "0", "2", untouched, "  P = 1.0000", {}},
     {chi, "3.84", " 2 ", untouched, "  P = 0.1466", {}},
     {chi, "3.84", "2,5", untouched, "  P = 0.1466", {}},
-    {chi, "1", "2.5", untouched, {}, whole_df},
-    {chi, "", "", untouched, {}, whole_df},
-    {chi, "2", "", untouched, {}, whole_df},
-    {chi, "3.84", untouched, untouched, {}, whole_df},
+    {chi, "1", "2.5", untouched, "  P = 0.7162", {}},  // fractional degrees (Satterthwaite)
+    {chi, "", "", untouched, {}, positive_df},
+    {chi, "2", "", untouched, {}, positive_df},
+    {chi, "3.84", untouched, untouched, {}, positive_df},
     {chi, "-1", "2", untouched, {}, chi_negative},
     {chi, "-1", "1", untouched, {}, chi_negative},
-    {chi, "0", "1", untouched, {}, fault("a division by zero")},
-    {chi, "5", "301", untouched, {}, "DEGREES OF FREEDOM is too large: the largest accepted value is 300."},
-    {chi, "1416", "300", untouched, {}, fault("a number too large to hold (overflow)")},
+    {chi, "0", "1", untouched, "  P = 1.0000", {}},
+    {chi, "0", "0.3", untouched, "  P = 1.0000", {}},
+    {chi, "287.882", "250", untouched, "  P = 0.0500", {}},  // x^k beyond a double
+    {chi, "295.689", "250", untouched, "  P = 0.0250", {}},
+    {chi, "5", "301", untouched, "  P = 1.0000", {}},
+    {chi, "340", "300", untouched, "  P = 0.0556", {}},
+    {chi, "1416", "300", untouched, "  P = 0.0000", {}},
     {chi, "1416", "40", untouched, "  P = 0.0000", {}},
-    {chi, "1485", "21", untouched, {}, "CHI-SQUARED VALUE is too large: the largest accepted value is 1416."},
-    {chi, "1500", "40", untouched, {}, "CHI-SQUARED VALUE is too large: the largest accepted value is 1416."},
+    {chi, "1485", "21", untouched, "  P = 0.0000", {}},
+    {chi, "1500", "1500", untouched, "  P = 0.4951", {}},
+    {chi, "1002327.3", "1000000", untouched, "  P = 0.0500", {}},
+    {chi, "3.84", "1000000001", untouched, {}, too_large("DEGREES OF FREEDOM")},
     // normal
     {gauss, "1.96", untouched, untouched, "  P = 0.4750   P = 0.9500   P = 0.0250   P = 0.0500", {}},
     {gauss, "1,96", untouched, untouched, "  P = 0.4750   P = 0.9500   P = 0.0250   P = 0.0500", {}},
@@ -78,9 +88,13 @@ const Row rows[] = {
     {t, "1.96", "1000", untouched, "   P = 0.0251       P = 0.0503", {}},
     {t, "", "7", untouched, "   P = 0.5000       P = 1.0000", {}},
     {t, "-2", "10", untouched, "   P = 0.9633       P = 0.0734", {}},
-    {t, "2", "", untouched, {}, whole_df},
-    {t, "2", "-4", untouched, {}, whole_df},
-    {t, "2", "100001", untouched, {}, "DEGREES OF FREEDOM is too large: the largest accepted value is 100000."},
+    {t, "2", "", untouched, {}, positive_df},
+    {t, "2", "-4", untouched, {}, positive_df},
+    {t, "2.1", "17.34", untouched, "   P = 0.0253       P = 0.0507", {}},  // Welch
+    {t, "1.96", "100001", untouched, "   P = 0.0250       P = 0.0500", {}},
+    {t, "492", "994900", untouched, "   P = 0.0000       P = 0.0000", {}},
+    {t, "-1.645", "1000000000", untouched, "   P = 0.9500       P = 0.1000", {}},
+    {t, "2", "1000000001", untouched, {}, too_large("DEGREES OF FREEDOM")},
     // F
     {f, "3", "4", "20", "  P = 0.0432        P = 0.0864", {}},
     {f, "2.87", "4", "20", "  P = 0.0498        P = 0.0996", {}},
@@ -92,13 +106,16 @@ const Row rows[] = {
     {f, "3", "3", "10", "  P = 0.0817        P = 0.1635", {}},
     {f, "1", "1", "100", "  P = 0.3197        P = 0.6394", {}},
     {f, "0.5", "4", "20", "  P = 0.7360        P = 0.5279", {}},
-    {f, "", "4", "20", {}, f_positive},
-    {f, "-1", "4", "20", {}, f_positive},
-    {f, "3", "", "20", {}, whole_num},
-    {f, "3", "4", "", {}, whole_den},
-    {f, "", "", "", {}, f_positive},
-    {f, "3", "4", "200000", {}, "D.F.(DENOMINATOR) is too large: the largest accepted value is 100000."},
-    {f, "0.00000000000000000001", "4", "20", {}, fault("the logarithm of zero or of a negative number")},
+    {f, "", "4", "20", "  P = 1.0000        P = 0.0000", {}},
+    {f, "-1", "4", "20", {}, f_negative},
+    {f, "3", "", "20", {}, positive_num},
+    {f, "3", "4", "", {}, positive_den},
+    {f, "", "", "", {}, positive_num},
+    {f, "3", "4", "200000", "  P = 0.0174        P = 0.0347", {}},
+    {f, "2.5", "3.5", "17.34", "  P = 0.0865        P = 0.1731", {}},
+    {f, "1.00005", "1000000000", "1000000000", "  P = 0.2146        P = 0.4292", {}},
+    {f, "3", "4", "1000000001", {}, too_large("D.F.(DENOMINATOR)")},
+    {f, "0.00000000000000000001", "4", "20", "  P = 1.0000        P = 0.0000", {}},
 };
 
 }  // namespace

@@ -1,0 +1,21 @@
+# The engine's sources, for the program's build and the fuzz targets alike.
+set(VARENDO_ENGINE_SOURCES
+  platform/fault.cpp
+  engine/chi_square_upper.cpp
+  engine/normal_areas.cpp
+  engine/student_t.cpp
+  engine/log_gamma_step.cpp
+  engine/f_probability.cpp
+  engine/domain.cpp
+  engine/log_gamma.cpp
+  engine/stirling_error.cpp
+  engine/deviance.cpp
+  engine/poisson_term.cpp
+  engine/binomial_term.cpp
+  engine/incomplete_gamma.cpp
+  engine/incomplete_beta.cpp
+  engine/incomplete_beta_near_zero.cpp
+  engine/chi_square.cpp
+  engine/t_distribution.cpp
+  engine/f_distribution.cpp
+)
