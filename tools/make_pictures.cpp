@@ -238,7 +238,9 @@ Image t_picture()
     // Three degrees of freedom; the one-sided 5 % point (2.353) falls 31
     // columns from the middle.
     const double scale = 31 / 2.353;
-    const std::vector<std::pair<int, int>> fills[] = {{{74, 97}, {159, 182}}, {{280, 303}}};
+    // Upper tail on the left, both tails on the right, each under the field
+    // of the line that measures it (1 - C first, then twice the tail).
+    const std::vector<std::pair<int, int>> fills[] = {{{159, 182}}, {{195, 218}, {280, 303}}};
     const int lefts[] = {73, 194};
     for (int k = 0; k < 2; ++k) {
         const Panel panel{lefts[k], 25, lefts[k] + 110, 70};
