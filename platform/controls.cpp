@@ -149,7 +149,12 @@ void PictureBox::paintEvent(QPaintEvent*)
 
 QIcon program_icon()
 {
-    static const QIcon icon(QStringLiteral(":/icons/varendo.ico"));
+    static const QIcon icon = [] {
+        QIcon both;
+        both.addFile(QStringLiteral(":/icons/varendo-16.png"), QSize(16, 16));
+        both.addFile(QStringLiteral(":/icons/varendo-32.png"), QSize(32, 32));
+        return both;
+    }();
     return icon;
 }
 
