@@ -9,14 +9,16 @@ namespace forms {
 namespace captions = run::captions;
 
 namespace {
+// Seven lines, every one of them true: no person or address the project does
+// not have. The version is the one the build defines.
 const QString about_notice = QStringLiteral(
-    "(c) 2026 Ana Varela and Rui Mendes\r\n"
-    "Department of Statistics\r\n"
-    "Northfield University\r\n"
-    "P.O. Box 1706\r\n"
-    "05501 Northfield, VT, USA\r\n"
-    "ana.varela@example.edu  rui.mendes@example.edu\r\n"
-    "Fax +1 802 555 0142");
+    "Varendo " VARENDO_VERSION "\r\n"
+    "Tail probabilities of chi-square, normal, t and F\r\n"
+    "statistics, computed to four decimals.\r\n"
+    "Copyright (c) 2026 The Varendo developers\r\n"
+    "Free software under the MIT licence.\r\n"
+    "It comes with no warranty of any kind.\r\n"
+    "Report problems on the project's issue tracker.");
 }  // namespace
 
 frm_initial::frm_initial(Program& program) : platform::Form(6735, 3765), program_(program)

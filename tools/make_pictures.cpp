@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,7 @@ struct Panel {
 
 struct Curve {
     std::function<double(int column)> density;  // density at a column of the panel
-    int peak_first, peak_last;                   // columns at the peak height
+    int peak_first, peak_last;                   // where the one highest column must lie
     int peak_height;                             // pixels above the bottom edge
     bool ends_on_edge;                           // both ends forced onto the bottom edge
 };
@@ -76,18 +77,20 @@ void draw_frame(Image& image, const Panel& p)
     image.fill(p.left, p.bottom - p.bottom_thickness + 1, p.right, p.bottom, black);
 }
 
-// Heights above the bottom edge for every inner column, scaled to the peak.
+// Heights above the bottom edge for every inner column, scaled so that the
+// density's highest column stands at the peak height and alone there: a
+// smooth hump, never a plateau.
 std::vector<int> curve_heights(const Panel& p, const Curve& c)
 {
     const int first = p.left + 1, last = p.right - 1;
-    double highest = 0;
-    for (int x = first; x <= last; ++x) highest = std::max(highest, c.density(x));
+    int top = first;
+    for (int x = first; x <= last; ++x)
+        if (c.density(x) > c.density(top)) top = x;
+    if (top < c.peak_first || top > c.peak_last) throw std::logic_error("the curve peaks outside its range");
     std::vector<int> h(size_t(last - first + 1));
     for (int x = first; x <= last; ++x) {
-        int height = int(std::lround(c.peak_height * c.density(x) / highest));
-        if (x >= c.peak_first && x <= c.peak_last) height = c.peak_height;
-        else height = std::min(height, c.peak_height - 1);
-        h[size_t(x - first)] = height;
+        const int height = int(std::lround(c.peak_height * c.density(x) / c.density(top)));
+        h[size_t(x - first)] = x == top ? c.peak_height : std::min(height, c.peak_height - 1);
     }
     if (c.ends_on_edge) h.front() = h.back() = 0;
     return h;

@@ -131,6 +131,10 @@ TEST(MainWindow, AboutShowsSevenLinesAndChangesNothing)
     const QStringList lines = text->split('\n');
     EXPECT_EQ(lines.size(), 7);
     for (const QString& line : lines) EXPECT_FALSE(line.trimmed().isEmpty());
+    EXPECT_EQ(lines.value(0).trimmed(), "Varendo " VARENDO_VERSION);
+    // Nobody to write to who does not exist: no address, no fax, no placeholder domain.
+    EXPECT_FALSE(text->contains('@') || text->contains("example") || text->contains("Fax")) << text->toStdString();
+    EXPECT_TRUE(text->contains("MIT"));
     EXPECT_FALSE(w.cmd_run.isEnabled());
     EXPECT_FALSE(w.txt_datavalue.isVisible());
     EXPECT_TRUE(w.isVisible());

@@ -13,8 +13,12 @@ for f in usr/bin/varendo usr/share/applications/varendo.desktop \
   [[ -f $root/$f ]] || { echo "not installed: $f"; exit 1; }
 done
 
-desktop-file-validate "$root/usr/share/applications/varendo.desktop"
+# Clean means no hint either (two main categories would list the entry twice).
+out=$(desktop-file-validate "$root/usr/share/applications/varendo.desktop" 2>&1)
+[[ -z $out ]] || { echo "$out"; exit 1; }
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.varendo.varendo.metainfo.xml"
+# No link that leads nowhere: the project has no homepage or address yet.
+if grep -rn 'example\.\(org\|com\|edu\)' "$root/usr/share"; then echo "placeholder address installed"; exit 1; fi
 grep -qx 'Exec=varendo' "$root/usr/share/applications/varendo.desktop"
 
 # The installed program opens its main window.
