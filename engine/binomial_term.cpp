@@ -2,11 +2,11 @@
 
 #include "engine/deviance.h"
 #include "engine/stirling_error.h"
-#include "platform/real.h"
+#include "engine/numeric/real.h"
 
 namespace engine {
 
-using platform::Real;
+using numeric::Real;
 
 double binomial_term(double k_in, double l_in, double p_in, double q_in)
 {
@@ -20,8 +20,8 @@ double binomial_term(double k_in, double l_in, double p_in, double q_in)
                       Real(stirling_error(l_in))) -
                      Real(deviance(k_in, (n * p).value()))) -
                     Real(deviance(l_in, (n * q).value()));
-    const Real lf = (ln_2pi + platform::log(k)) + platform::log(l / n);
-    return platform::exp(lc - 0.5 * lf).value();
+    const Real lf = (ln_2pi + numeric::log(k)) + numeric::log(l / n);
+    return numeric::exp(lc - 0.5 * lf).value();
 }
 
 }  // namespace engine

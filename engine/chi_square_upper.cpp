@@ -1,10 +1,10 @@
 #include "engine/chi_square_upper.h"
 
-#include "platform/real.h"
+#include "engine/numeric/real.h"
 
 namespace engine {
 
-using platform::Real;
+using numeric::Real;
 
 ChiSquareUpper chi_square_upper(double x_in, double nu_in)
 {
@@ -18,14 +18,14 @@ ChiSquareUpper chi_square_upper(double x_in, double nu_in)
     for (Real s = nu; s >= 2; s = s - 2)
         D = D * s;
 
-    const Real E = platform::exp((-x) / 2);
-    const Real k = platform::floor((nu + 1) / 2);
-    const Real A = (platform::pow(x, k) * E) / D;
+    const Real E = numeric::exp((-x) / 2);
+    const Real k = numeric::floor((nu + 1) / 2);
+    const Real A = (numeric::pow(x, k) * E) / D;
 
     // An odd or fractional nu leaves one square root of x too many in A.
     Real B = 1;
-    if (!(nu / 2 == platform::floor(nu / 2)))
-        B = platform::sqrt((2 / x) / pi_chi);
+    if (!(nu / 2 == numeric::floor(nu / 2)))
+        B = numeric::sqrt((2 / x) / pi_chi);
 
     Real S = 1;
     Real T = 1;

@@ -1,15 +1,15 @@
 #include "engine/deviance.h"
 
-#include "platform/real.h"
+#include "engine/numeric/real.h"
 
 namespace engine {
 
-using platform::Real;
+using numeric::Real;
 
 double deviance(double x_in, double m_in)
 {
     const Real x = x_in, m = m_in;
-    if (platform::abs(x - m) < 0.1 * (x + m)) {
+    if (numeric::abs(x - m) < 0.1 * (x + m)) {
         // With v = (x - m)/(x + m): (x - m) v + 2x (v^3/3 + v^5/5 + ...).
         const Real v = (x - m) / (x + m);
         const Real v2 = v * v;
@@ -26,8 +26,8 @@ double deviance(double x_in, double m_in)
     // x/m overflows or vanishes only far out, where the term is 0 anyway and
     // the difference of the logarithms is as good.
     const double ratio = x_in / m_in;
-    const Real log_ratio = (ratio > 0 && ratio < 1e300) ? platform::log(Real(ratio))
-                                                        : platform::log(x) - platform::log(m);
+    const Real log_ratio = (ratio > 0 && ratio < 1e300) ? numeric::log(Real(ratio))
+                                                        : numeric::log(x) - numeric::log(m);
     return ((x * log_ratio + m) - x).value();
 }
 

@@ -1,11 +1,11 @@
 #include "engine/f_probability.h"
 
 #include "engine/log_gamma_step.h"
-#include "platform/real.h"
+#include "engine/numeric/real.h"
 
 namespace engine {
 
-using platform::Real;
+using numeric::Real;
 
 namespace {
 Real lambda(Real a) { return log_gamma_step(a.value()); }
@@ -39,7 +39,7 @@ FProbability f_probability(double F_in, double nu1_in, double nu2_in)
     Real T = 1;
     Real i = 1;
     Real S = 1;
-    Real N = platform::floor(b + Y * s);
+    Real N = numeric::floor(b + Y * s);
     Real R = X / Y;
     Real V;
     long terms = 0;
@@ -55,7 +55,7 @@ FProbability f_probability(double F_in, double nu1_in, double nu2_in)
         T = ((T * V) * R) / (a + i);
         S = S + T;
         ++terms;
-        if (platform::abs(T) <= delta && platform::abs(T) <= S * delta) break;
+        if (numeric::abs(T) <= delta && numeric::abs(T) <= S * delta) break;
         i = i + 1;
         N = N - 1;
         first_phase = N >= 0;
@@ -65,7 +65,7 @@ FProbability f_probability(double F_in, double nu1_in, double nu2_in)
         }
     }
 
-    const Real E = platform::exp((a * platform::log(X) + (b - 1) * platform::log(Y)) - L);
+    const Real E = numeric::exp((a * numeric::log(X) + (b - 1) * numeric::log(Y)) - L);
     Real C = (S * E) / a;
     if (w) C = 1 - C;
     return {C.value(), terms};

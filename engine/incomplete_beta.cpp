@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "engine/binomial_term.h"
-#include "platform/real.h"
+#include "engine/numeric/real.h"
 
 namespace engine {
 
-using platform::Real;
+using numeric::Real;
 
 namespace {
 
@@ -48,7 +48,7 @@ Real fraction(Real x_in, Real a_in, Real b_in, long& terms)
             delta = d * c;
             h = h * delta;
         }
-        if (++terms > most_terms) throw platform::Fault(platform::FaultKind::NoConvergence);
+        if (++terms > most_terms) throw numeric::Fault(numeric::FaultKind::NoConvergence);
         if (std::fabs(delta - 1) <= precision) break;
     }
     return Real::checked(h);

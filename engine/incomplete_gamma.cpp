@@ -2,11 +2,11 @@
 
 #include "engine/deviance.h"
 #include "engine/poisson_term.h"
-#include "platform/real.h"
+#include "engine/numeric/real.h"
 
 namespace engine {
 
-using platform::Real;
+using numeric::Real;
 
 namespace {
 
@@ -27,7 +27,7 @@ IncompleteGamma series(Real a, Real x)
         n = n + 1;
         term = (term * x) / n;
         sum = sum + term;
-        if (++terms > most_terms) throw platform::Fault(platform::FaultKind::NoConvergence);
+        if (++terms > most_terms) throw numeric::Fault(numeric::FaultKind::NoConvergence);
     } while (term > sum * precision);
     const Real P = Real(poisson_term(a.value(), x.value())) * sum;
     return {P.value(), (1 - P).value(), terms};
@@ -47,14 +47,14 @@ IncompleteGamma continued_fraction(Real a, Real x)
         const Real an = -i * (i - a);
         b = b + 2;
         d = an * d + b;
-        if (platform::abs(d) < tiny) d = tiny;
+        if (numeric::abs(d) < tiny) d = tiny;
         c = b + an / c;
-        if (platform::abs(c) < tiny) c = tiny;
+        if (numeric::abs(c) < tiny) c = tiny;
         d = 1 / d;
         const Real delta = d * c;
         h = h * delta;
-        if (++terms > most_terms) throw platform::Fault(platform::FaultKind::NoConvergence);
-        if (platform::abs(delta - 1) <= precision) break;
+        if (++terms > most_terms) throw numeric::Fault(numeric::FaultKind::NoConvergence);
+        if (numeric::abs(delta - 1) <= precision) break;
     }
     const Real Q = (a * Real(poisson_term(a.value(), x.value()))) * h;
     return {(1 - Q).value(), Q.value(), terms};
@@ -77,12 +77,12 @@ IncompleteGamma temme(Real a, Real x)
     const Real mu = (x - a) / a;                    // lambda - 1
     const Real half_a_eta2 = deviance(a.value(), x.value());  // a (lambda - 1 - ln lambda)
     const bool below = mu < 0;
-    Real eta = platform::sqrt((2 * half_a_eta2) / a);
+    Real eta = numeric::sqrt((2 * half_a_eta2) / a);
     if (below) eta = -eta;
 
     // Near eta = 0 the closed forms cancel to nothing; their Taylor series take over.
     Real c0, c1;
-    if (platform::abs(eta) < 0.1) {
+    if (numeric::abs(eta) < 0.1) {
         c0 = ((-1.0 / 3) + eta * ((1.0 / 12) + eta * ((-2.0 / 135) + eta * ((1.0 / 864) + eta * (1.0 / 2835)))));
         c1 = (-1.0 / 540) + eta * ((-1.0 / 288) + eta * (1.0 / 378));
     } else {
@@ -91,7 +91,7 @@ IncompleteGamma temme(Real a, Real x)
         c0 = m - e;
         c1 = (((e * e) * e - (m * m) * m) - m * m) - m / 12;
     }
-    const Real R = (platform::exp(-half_a_eta2) / platform::sqrt(two_pi * a)) * (c0 + c1 / a);
+    const Real R = (numeric::exp(-half_a_eta2) / numeric::sqrt(two_pi * a)) * (c0 + c1 / a);
     const Real Q = 0.5 * erfc_signed(below, half_a_eta2) + R;
     const Real P = 0.5 * erfc_signed(!below, half_a_eta2) - R;
     return {P.value(), Q.value(), 0};

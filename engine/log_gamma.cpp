@@ -1,11 +1,11 @@
 #include "engine/log_gamma.h"
 
 #include "engine/stirling_error.h"
-#include "platform/real.h"
+#include "engine/numeric/real.h"
 
 namespace engine {
 
-using platform::Real;
+using numeric::Real;
 
 double log_gamma(double z_in)
 {
@@ -19,8 +19,8 @@ double log_gamma(double z_in)
         product = product * z;
         z = z + 1;
     }
-    const Real stirling = ((z - 0.5) * platform::log(z) - z) + ln_sqrt_2pi;
-    return ((stirling + stirling_error(z.value())) - platform::log(product)).value();
+    const Real stirling = ((z - 0.5) * numeric::log(z) - z) + ln_sqrt_2pi;
+    return ((stirling + stirling_error(z.value())) - numeric::log(product)).value();
 }
 
 }  // namespace engine

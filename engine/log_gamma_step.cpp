@@ -1,10 +1,10 @@
 #include "engine/log_gamma_step.h"
 
-#include "platform/real.h"
+#include "engine/numeric/real.h"
 
 namespace engine {
 
-using platform::Real;
+using numeric::Real;
 
 double log_gamma_step(double a_in)
 {
@@ -14,7 +14,7 @@ double log_gamma_step(double a_in)
     for (;;) {
         a = a - 1;
         if (a <= 0) break;
-        G = G + platform::log(a);
+        G = G + numeric::log(a);
     }
     // The count ended below zero: a half-whole argument, Gamma(1/2) = sqrt(pi).
     if (!(a == 0)) G = G + ln_sqrt_pi;

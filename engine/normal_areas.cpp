@@ -1,10 +1,10 @@
 #include "engine/normal_areas.h"
 
-#include "platform/real.h"
+#include "engine/numeric/real.h"
 
 namespace engine {
 
-using platform::Real;
+using numeric::Real;
 
 NormalArea normal_area(double z_in)
 {
@@ -17,9 +17,9 @@ NormalArea normal_area(double z_in)
     const Real pi_z = 3.141592654;  // a shorter pi than the chi-square routine's
 
     const Real z = z_in;
-    const Real t = 1 / (1 + p * platform::abs(z));
-    const Real r = platform::sqrt(2 * pi_z);
-    const Real e = platform::exp(((-z) * z) / 2);
+    const Real t = 1 / (1 + p * numeric::abs(z));
+    const Real r = numeric::sqrt(2 * pi_z);
+    const Real e = numeric::exp(((-z) * z) / 2);
     const Real phi = e / r;
 
     Real h = b4 + t * b5;

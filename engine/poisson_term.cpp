@@ -3,11 +3,11 @@
 #include "engine/deviance.h"
 #include "engine/log_gamma.h"
 #include "engine/stirling_error.h"
-#include "platform/real.h"
+#include "engine/numeric/real.h"
 
 namespace engine {
 
-using platform::Real;
+using numeric::Real;
 
 double poisson_term(double a_in, double m_in)
 {
@@ -16,10 +16,10 @@ double poisson_term(double a_in, double m_in)
 
     // Below 1 the logarithms stay small: no cancellation to avoid.
     if (a < 1)
-        return platform::exp((a * platform::log(m) - m) - Real(log_gamma((a + 1).value()))).value();
+        return numeric::exp((a * numeric::log(m) - m) - Real(log_gamma((a + 1).value()))).value();
 
     const Real exponent = -Real(stirling_error(a_in)) - Real(deviance(a_in, m_in));
-    return (platform::exp(exponent) / platform::sqrt(two_pi * a)).value();
+    return (numeric::exp(exponent) / numeric::sqrt(two_pi * a)).value();
 }
 
 }  // namespace engine

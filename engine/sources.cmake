@@ -1,6 +1,6 @@
 # The engine's sources, for the program's build and the fuzz targets alike.
 set(VARENDO_ENGINE_SOURCES
-  platform/fault.cpp
+  engine/numeric/fault.cpp
   engine/chi_square_upper.cpp
   engine/normal_areas.cpp
   engine/student_t.cpp

@@ -1,11 +1,11 @@
 #include "engine/stirling_error.h"
 
 #include "engine/log_gamma.h"
-#include "platform/real.h"
+#include "engine/numeric/real.h"
 
 namespace engine {
 
-using platform::Real;
+using numeric::Real;
 
 double stirling_error(double z_in)
 {
@@ -15,7 +15,7 @@ double stirling_error(double z_in)
     // Small z: from the log-gamma itself; the difference is still exact to
     // about 1e-15 absolute, which is all an exponent needs.
     if (z < 15)
-        return ((Real(log_gamma((z + 1).value())) - (z + 0.5) * platform::log(z)) + z - ln_sqrt_2pi).value();
+        return ((Real(log_gamma((z + 1).value())) - (z + 0.5) * numeric::log(z)) + z - ln_sqrt_2pi).value();
 
     // The asymptotic series B_2k / (2k (2k - 1) z^(2k-1)); at z = 15 the
     // first term left out is below 1e-17.

@@ -1,10 +1,10 @@
 #include "engine/student_t.h"
 
-#include "platform/real.h"
+#include "engine/numeric/real.h"
 
 namespace engine {
 
-using platform::Real;
+using numeric::Real;
 
 StudentT student_t(double t_in, double nu_in)
 {
@@ -12,10 +12,10 @@ StudentT student_t(double t_in, double nu_in)
     const Real t = t_in;
     const Real nu = nu_in;
 
-    const Real theta = platform::atan(t / platform::sqrt(nu));
-    const Real sin_theta = platform::sin(theta);
-    const Real cos_theta = platform::cos(theta);
-    const Real d = nu - 2 * platform::floor(nu / 2);
+    const Real theta = numeric::atan(t / numeric::sqrt(nu));
+    const Real sin_theta = numeric::sin(theta);
+    const Real cos_theta = numeric::cos(theta);
+    const Real d = nu - 2 * numeric::floor(nu / 2);
 
     Real A, T, n, m;
     long passes = 0;

@@ -11,14 +11,14 @@ namespace captions = run::captions;
 namespace {
 // Seven lines, every one of them true: no person or address the project does
 // not have. The version is the one the build defines.
-const QString about_notice = QStringLiteral(
-    "Varendo " VARENDO_VERSION "\r\n"
+const platform::Text about_notice =
+    u"Varendo " VARENDO_VERSION "\r\n"
     "Tail probabilities of chi-square, normal, t and F\r\n"
     "statistics, computed to four decimals.\r\n"
     "Copyright (c) 2026 The Varendo developers\r\n"
     "Free software under the MIT licence.\r\n"
     "It comes with no warranty of any kind.\r\n"
-    "Report problems on the project's issue tracker.");
+    "Report problems on the project's issue tracker.";
 }  // namespace
 
 frm_initial::frm_initial(Program& program) : platform::Form(6735, 3765), program_(program)
@@ -30,47 +30,45 @@ frm_initial::frm_initial(Program& program) : platform::Form(6735, 3765), program
 
 void frm_initial::create_controls()
 {
-    const QFont button_font = platform::courier(8.25, true);
-    const QFont box_font = platform::courier(9, false);
-    const QFont label_font = platform::courier(8.25, false);
+    const platform::Font button_font = platform::courier(8.25, true);
+    const platform::Font box_font = platform::courier(9, false);
+    const platform::Font label_font = platform::courier(8.25, false);
 
-    struct Place { QWidget* control; int left, top, width, height; QFont font; };
+    struct Place { platform::Control* control; platform::Rect twips; platform::Font font; };
     const Place places[] = {
-        {&txt_datavalue, 3120, 480, 735, 375, box_font},
-        {&lbl_value, 600, 600, 2295, 255, label_font},
-        {&cmd_run, 4920, 480, 1215, 375, button_font},
-        {&txt_datadfnum, 3120, 1080, 735, 375, box_font},
-        {&lbl_dfnum, 600, 1200, 2295, 255, label_font},
-        {&cmd_exit, 4920, 1080, 1215, 375, button_font},
-        {&txt_datadfden, 3120, 1680, 735, 375, box_font},
-        {&lbl_dfden, 600, 1800, 2295, 255, label_font},
-        {&cmd_about, 4920, 1680, 1215, 375, button_font},
-        {&Text1, 1440, 2400, 3855, 285, button_font},
-        {&cmd_chi, 360, 2880, 1335, 495, button_font},
-        {&cmd_gauss, 1920, 2880, 1335, 495, button_font},
-        {&cmd_t, 3480, 2880, 1335, 495, button_font},
-        {&cmd_f, 5040, 2880, 1335, 495, button_font},
+        {&txt_datavalue, {3120, 480, 735, 375}, box_font},
+        {&lbl_value, {600, 600, 2295, 255}, label_font},
+        {&cmd_run, {4920, 480, 1215, 375}, button_font},
+        {&txt_datadfnum, {3120, 1080, 735, 375}, box_font},
+        {&lbl_dfnum, {600, 1200, 2295, 255}, label_font},
+        {&cmd_exit, {4920, 1080, 1215, 375}, button_font},
+        {&txt_datadfden, {3120, 1680, 735, 375}, box_font},
+        {&lbl_dfden, {600, 1800, 2295, 255}, label_font},
+        {&cmd_about, {4920, 1680, 1215, 375}, button_font},
+        {&Text1, {1440, 2400, 3855, 285}, button_font},
+        {&cmd_chi, {360, 2880, 1335, 495}, button_font},
+        {&cmd_gauss, {1920, 2880, 1335, 495}, button_font},
+        {&cmd_t, {3480, 2880, 1335, 495}, button_font},
+        {&cmd_f, {5040, 2880, 1335, 495}, button_font},
     };
     for (const Place& p : places) {
-        p.control->setGeometry(platform::twips_rect(p.left, p.top, p.width, p.height));
-        p.control->setFont(p.font);
+        p.control->place(p.twips);
+        p.control->set_font(p.font);
     }
 
     // The degrees boxes start with four blanks; they read as 0.
-    txt_datadfnum.setText(QStringLiteral("    "));
-    txt_datadfden.setText(QStringLiteral("    "));
+    txt_datadfnum.set_text(u"    ");
+    txt_datadfden.set_text(u"    ");
 
-    for (platform::Label* label : {&lbl_value, &lbl_dfnum, &lbl_dfden})
-        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    for (platform::Label* label : {&lbl_value, &lbl_dfnum, &lbl_dfden}) label->set_align(platform::Align::right);
     // A screen reader names each box by its row's label.
-    lbl_value.setBuddy(&txt_datavalue);
-    lbl_dfnum.setBuddy(&txt_datadfnum);
-    lbl_dfden.setBuddy(&txt_datadfden);
+    lbl_value.set_buddy(txt_datavalue);
+    lbl_dfnum.set_buddy(txt_datadfnum);
+    lbl_dfden.set_buddy(txt_datadfden);
 
-    Text1.setText(QStringLiteral("Select the statistical distribution"));
-    Text1.setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    Text1.setFrame(false);
-    platform::set_grey_background(&Text1);
+    Text1.set_text(u"Select the statistical distribution");
+    Text1.set_align(platform::Align::center);
+    Text1.set_plain();
 
     // The bracket over the selection buttons.
     add_line(360, 2760, 360, 2520);
@@ -79,19 +77,19 @@ void frm_initial::create_controls()
     add_line(5280, 2520, 6240, 2520);
     add_line(5280, 2520, 6360, 2520);
 
-    set_tab_order({&txt_datavalue, &txt_datadfnum, &txt_datadfden, &cmd_run, &cmd_about,
-                   &cmd_exit, &cmd_chi, &cmd_gauss, &cmd_t, &cmd_f, &Text1});
+    set_tab_order({&txt_datavalue, &txt_datadfnum, &txt_datadfden, &cmd_run, &cmd_about, &cmd_exit, &cmd_chi,
+                   &cmd_gauss, &cmd_t, &cmd_f, &Text1});
 }
 
 void frm_initial::wire_events()
 {
-    connect(&cmd_chi, &QPushButton::clicked, this, &frm_initial::cmd_chi_Click);
-    connect(&cmd_gauss, &QPushButton::clicked, this, &frm_initial::cmd_gauss_Click);
-    connect(&cmd_t, &QPushButton::clicked, this, &frm_initial::cmd_t_Click);
-    connect(&cmd_f, &QPushButton::clicked, this, &frm_initial::cmd_f_Click);
-    connect(&cmd_run, &QPushButton::clicked, this, &frm_initial::cmd_run_Click);
-    connect(&cmd_about, &QPushButton::clicked, this, &frm_initial::cmd_about_Click);
-    connect(&cmd_exit, &QPushButton::clicked, this, &frm_initial::cmd_exit_Click);
+    cmd_chi.on_click = [this] { cmd_chi_Click(); };
+    cmd_gauss.on_click = [this] { cmd_gauss_Click(); };
+    cmd_t.on_click = [this] { cmd_t_Click(); };
+    cmd_f.on_click = [this] { cmd_f_Click(); };
+    cmd_run.on_click = [this] { cmd_run_Click(); };
+    cmd_about.on_click = [this] { cmd_about_Click(); };
+    cmd_exit.on_click = [this] { cmd_exit_Click(); };
     txt_datavalue.on_key_press = [this](char16_t& code) { txt_datavalue_KeyPress(code); };
     on_close = [this] { program_.end(); };
 }
@@ -101,24 +99,24 @@ void frm_initial::Form_Load()
     txt_datavalue.hide();
     txt_datadfnum.hide();
     txt_datadfden.hide();
-    cmd_run.setEnabled(false);
+    cmd_run.set_enabled(false);
 }
 
-void frm_initial::select(const QString& value_caption, Row numerator,
-                         const QString* numerator_caption, Row denominator, int bitmap)
+void frm_initial::select(const platform::Text& value_caption, Row numerator,
+                         const platform::Text* numerator_caption, Row denominator, int bitmap)
 {
-    cmd_run.setEnabled(true);
+    cmd_run.set_enabled(true);
     lbl_value.set_caption(value_caption);
     txt_datavalue.show();
-    txt_datavalue.setFocus();
+    txt_datavalue.set_focus();
 
     if (numerator_caption) lbl_dfnum.set_caption(*numerator_caption);
-    lbl_dfnum.setVisible(numerator == Row::Shown);
-    txt_datadfnum.setVisible(numerator == Row::Shown);
+    lbl_dfnum.set_visible(numerator == Row::Shown);
+    txt_datadfnum.set_visible(numerator == Row::Shown);
 
     if (denominator == Row::Shown) lbl_dfden.set_caption(captions::denominator);
-    lbl_dfden.setVisible(denominator == Row::Shown);
-    txt_datadfden.setVisible(denominator == Row::Shown);
+    lbl_dfden.set_visible(denominator == Row::Shown);
+    txt_datadfden.set_visible(denominator == Row::Shown);
 
     program_.result().pic_geral.set_picture(bitmap);
 }
@@ -146,14 +144,14 @@ void frm_initial::cmd_f_Click()
 // A typed comma becomes a decimal point once the box holds anything.
 void frm_initial::txt_datavalue_KeyPress(char16_t& KeyAscii)
 {
-    const qsizetype count = txt_datavalue.text().size();
-    for (qsizetype i = 1; i <= count; ++i)
+    const size_t count = txt_datavalue.text().size();
+    for (size_t i = 1; i <= count; ++i)
         if (KeyAscii == 44) KeyAscii = 46;
 }
 
 void frm_initial::cmd_about_Click()
 {
-    platform::message_box(this, about_notice, QStringLiteral("Varendo"));
+    platform::message_box(this, about_notice, u"Varendo");
 }
 
 void frm_initial::cmd_exit_Click() { program_.end(); }

@@ -11,20 +11,20 @@ class frm_initial : public platform::Form {
 public:
     explicit frm_initial(Program& program);
 
-    platform::TextBox txt_datavalue{this};
-    platform::Label lbl_value{this};
-    platform::CommandButton cmd_run{QStringLiteral("Run"), this};
-    platform::TextBox txt_datadfnum{this};
-    platform::Label lbl_dfnum{this};
-    platform::CommandButton cmd_exit{QStringLiteral("Exit"), this};
-    platform::TextBox txt_datadfden{this};
-    platform::Label lbl_dfden{this};
-    platform::CommandButton cmd_about{QStringLiteral("About..."), this};
-    platform::TextBox Text1{this};
-    platform::CommandButton cmd_chi{QStringLiteral("Chi-Sqrd."), this};
-    platform::CommandButton cmd_gauss{QStringLiteral("Gauss "), this};
-    platform::CommandButton cmd_t{QStringLiteral("t"), this};
-    platform::CommandButton cmd_f{QStringLiteral("F"), this};
+    platform::TextBox txt_datavalue{*this};
+    platform::Label lbl_value{*this};
+    platform::CommandButton cmd_run{*this, u"Run"};
+    platform::TextBox txt_datadfnum{*this};
+    platform::Label lbl_dfnum{*this};
+    platform::CommandButton cmd_exit{*this, u"Exit"};
+    platform::TextBox txt_datadfden{*this};
+    platform::Label lbl_dfden{*this};
+    platform::CommandButton cmd_about{*this, u"About..."};
+    platform::TextBox Text1{*this};
+    platform::CommandButton cmd_chi{*this, u"Chi-Sqrd."};
+    platform::CommandButton cmd_gauss{*this, u"Gauss "};
+    platform::CommandButton cmd_t{*this, u"t"};
+    platform::CommandButton cmd_f{*this, u"F"};
 
     void Form_Load();
     void txt_datavalue_KeyPress(char16_t& KeyAscii);
@@ -32,7 +32,7 @@ public:
     void cmd_gauss_Click();
     void cmd_t_Click();
     void cmd_f_Click();
-    void cmd_run_Click();  // the Run command, in run/
+    void cmd_run_Click();  // the window side of the Run command, in frm_initial_run.cpp
     void cmd_about_Click();
     void cmd_exit_Click();
 
@@ -40,7 +40,7 @@ public:
 
 private:
     enum class Row { Shown, Hidden };
-    void select(const QString& value_caption, Row numerator, const QString* numerator_caption,
+    void select(const platform::Text& value_caption, Row numerator, const platform::Text* numerator_caption,
                 Row denominator, int bitmap);
     void create_controls();
     void wire_events();

@@ -13,15 +13,15 @@ frm_result::frm_result(Program& program) : platform::Form(6225, 3150), program_(
 
 void frm_result::create_controls()
 {
-    pic_geral.setGeometry(platform::twips_rect(240, 360, 5655, 1335));
-    lbl_graph.setGeometry(platform::twips_rect(0, 1800, 5655, 375));
-    cmd_back.setGeometry(platform::twips_rect(5040, 2160, 975, 375));
-    cmd_exit.setGeometry(platform::twips_rect(5040, 2640, 975, 375));
+    pic_geral.place({240, 360, 5655, 1335});
+    lbl_graph.place({0, 1800, 5655, 375});
+    cmd_back.place({5040, 2160, 975, 375});
+    cmd_exit.place({5040, 2640, 975, 375});
 
-    lbl_graph.setFont(platform::courier(9, true));
-    lbl_graph.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    cmd_back.setFont(platform::courier(8.25, true));
-    cmd_exit.setFont(platform::courier(8.25, true));
+    lbl_graph.set_font(platform::courier(9, true));
+    lbl_graph.set_align(platform::Align::center);
+    cmd_back.set_font(platform::courier(8.25, true));
+    cmd_exit.set_font(platform::courier(8.25, true));
 
     // The label reaches one pixel into Back; the button lies above it there.
     cmd_back.raise();
@@ -32,8 +32,8 @@ void frm_result::create_controls()
 
 void frm_result::wire_events()
 {
-    connect(&cmd_back, &QPushButton::clicked, this, &frm_result::cmd_back_Click);
-    connect(&cmd_exit, &QPushButton::clicked, this, &frm_result::cmd_exit_Click);
+    cmd_back.on_click = [this] { cmd_back_Click(); };
+    cmd_exit.on_click = [this] { cmd_exit_Click(); };
     on_close = [this] { program_.end(); };
 }
 
@@ -42,11 +42,11 @@ void frm_result::cmd_back_Click()
     frm_initial& initial = program_.initial();
     initial.show();
     hide();
-    initial.txt_datavalue.setText(QString());
-    initial.txt_datadfnum.setText(QString());
-    initial.txt_datadfden.setText(QString());
-    lbl_graph.set_caption(QString());
-    initial.txt_datavalue.setFocus();
+    initial.txt_datavalue.set_text({});
+    initial.txt_datadfnum.set_text({});
+    initial.txt_datadfden.set_text({});
+    lbl_graph.set_caption({});
+    initial.txt_datavalue.set_focus();
 }
 
 void frm_result::cmd_exit_Click() { program_.end(); }

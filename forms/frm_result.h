@@ -10,10 +10,10 @@ class frm_result : public platform::Form {
 public:
     explicit frm_result(Program& program);
 
-    platform::PictureBox pic_geral{this};
-    platform::Label lbl_graph{this};
-    platform::CommandButton cmd_back{QStringLiteral("Back"), this};
-    platform::CommandButton cmd_exit{QStringLiteral("Exit"), this};
+    platform::PictureBox pic_geral{*this};
+    platform::Label lbl_graph{*this};
+    platform::CommandButton cmd_back{*this, u"Back"};
+    platform::CommandButton cmd_exit{*this, u"Exit"};
 
     void cmd_back_Click();
     void cmd_exit_Click();

@@ -1,101 +1,145 @@
 #pragma once
-// The window layer: windows and controls laid out in twips, with the few
-// services the handlers ask of them. Thin wrappers over Qt Widgets.
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QIcon>
-#include <QWidget>
+// The window layer the handlers call: top-level windows and their controls
+// laid out in twips, in plain C++ types. Each backend (platform/qt,
+// platform/win32) defines these members over its toolkit: standard child
+// controls, a bitmap loaded by resource number, a modal message box.
 #include <functional>
+#include <memory>
 #include <vector>
+
+#include "platform/text.h"
 
 namespace platform {
 
-// 15 twips make one device-independent pixel (96 per inch).
-constexpr int twips(int t) { return (t + 7) / 15; }
-QRect twips_rect(int left, int top, int width, int height);
+// A rectangle of a window's client area, in twips (15 to a pixel at 96 dpi).
+struct Rect {
+    int left, top, width, height;
+};
 
-QFont courier(double points, bool bold);
+enum class Align { left, center, right };
 
-// The window grey of both windows.
-inline const QColor window_grey{192, 192, 192};
+struct Font {
+    Text face;
+    double points;
+    bool bold;
+};
 
-// Paints a control's background opaquely in the window grey.
-void set_grey_background(QWidget* widget);
+// "Courier New" at the size and weight given, as every control uses it.
+Font courier(double points, bool bold);
 
-// A top-level window: caption "Varendo", fixed client area, grey background,
-// the program's straight lines drawn beneath its controls, centred on the
-// screen when created. Closing it through its frame runs on_close.
-class Form : public QWidget {
+class Form;
+
+// What every control shares. The backend keeps its own object behind it.
+class Control {
+public:
+    struct Native;  // defined by the backend
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    void place(Rect twips);
+    void set_font(const Font& font);
+    void set_visible(bool visible);
+    void show() { set_visible(true); }
+    void hide() { set_visible(false); }
+    bool visible() const;
+    void set_enabled(bool enabled);
+    bool enabled() const;
+    void set_focus();
+    bool has_focus() const;
+    void raise();  // above the controls it overlaps
+
+    Native& native() const { return *native_; }
+
+protected:
+    explicit Control(std::unique_ptr<Native> native);
+    std::unique_ptr<Native> native_;
+};
+
+// A top-level window: caption "Varendo", the program icon, fixed client area,
+// the window grey, the program's straight lines drawn beneath its controls,
+// centred on the screen when created. Closing it through its frame runs
+// on_close instead.
+class Form : public Control {
 public:
     Form(int width_twips, int height_twips);
 
     void add_line(int x1, int y1, int x2, int y2);  // twips
-    void set_tab_order(const std::vector<QWidget*>& order);
+    void set_tab_order(const std::vector<Control*>& order);
+    Control* focused() const;  // the control with the focus, or none
 
     std::function<void()> on_close;
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
-    std::vector<QLine> lines_;  // pixels
-    std::vector<QWidget*> tab_order_;
 };
 
-class Label : public QLabel {
+class Label : public Control {
 public:
-    explicit Label(QWidget* parent);
-    QString caption() const { return text(); }
-    void set_caption(const QString& caption) { setText(caption); }
+    explicit Label(Form& parent);
+    Text caption() const;
+    void set_caption(const Text& caption);
+    void set_align(Align align);
+    // The box this label names, for screen readers.
+    void set_buddy(class TextBox& box);
 };
 
 // A single-line box. on_key_press sees every typed character before it goes
 // in and may replace it (0 drops it). Pasted text does not pass it.
-class TextBox : public QLineEdit {
+class TextBox : public Control {
 public:
-    explicit TextBox(QWidget* parent);
+    explicit TextBox(Form& parent);
+    Text text() const;
+    void set_text(const Text& text);
+    void set_align(Align align);
+    // A borderless box on the window grey: a caption that still takes the focus.
+    void set_plain();
+
     std::function<void(char16_t& code)> on_key_press;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
-class CommandButton : public QPushButton {
+class CommandButton : public Control {
 public:
-    CommandButton(const QString& caption, QWidget* parent);
+    CommandButton(Form& parent, const Text& caption);
+    Text caption() const;
+    void click();  // as the user's click: runs on_click
+    std::function<void()> on_click;
 };
 
-// Shows a picture at natural size in its top-left corner; on a high-density
-// screen its pixels grow as blocks, never smoothed.
-class PictureBox : public QWidget {
+// Shows a bitmap resource at natural size in its top-left corner; on a
+// high-density screen its pixels grow as blocks, never smoothed.
+class PictureBox : public Control {
 public:
-    explicit PictureBox(QWidget* parent);
+    explicit PictureBox(Form& parent);
     void set_picture(int resource_number);
     int picture_number() const { return number_; }
-    const QPixmap& picture() const { return picture_; }
-
-protected:
-    void paintEvent(QPaintEvent*) override;
 
 private:
-    QPixmap picture_;
     int number_ = 0;
 };
 
-// The program icon, for the title bar of every window.
-QIcon program_icon();
-
 // A modal box with one OK button; lines of the prompt are separated by CR LF.
-enum class BoxIcon { None, Warning };
-void message_box(QWidget* parent, const QString& prompt, const QString& title,
-                 BoxIcon icon = BoxIcon::None);
+enum class BoxIcon { none, warning };
+void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon icon = BoxIcon::none);
+
+// The decimal separator of the user's regional settings.
+char16_t decimal_separator();
 
 // Ends the program at once. Tests put their own handler in its place; an
 // empty one restores the real end.
 void end();
 void set_end_handler(std::function<void()> handler);
+
+// The toolkit's hold on the process: made first thing in main, before any
+// window; run() handles events until end().
+class Application {
+public:
+    Application(int& argc, char** argv);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+    int run();
+
+private:
+    struct Native;
+    std::unique_ptr<Native> native_;
+};
 
 }  // namespace platform

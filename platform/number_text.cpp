@@ -1,24 +1,23 @@
 #include "platform/number_text.h"
 
-#include <QLocale>
 #include <charconv>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "platform/fault.h"
+#include "engine/numeric/fault.h"
 
 namespace platform {
 
 namespace {
-bool is_blank(QChar c) { return c == u' ' || c == u'\t'; }
-bool is_digit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
 }  // namespace
 
-double parse(const QString& text)
+double parse(const Text& text)
 {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
+    size_t i = 0;
+    const size_t n = text.size();
     while (i < n && is_blank(text[i])) ++i;
 
     std::string number;
@@ -28,11 +27,11 @@ double parse(const QString& text)
     }
     bool seen_point = false, seen_digit = false, nonzero_before_point = false;
     for (; i < n; ++i) {
-        const QChar c = text[i];
+        const char16_t c = text[i];
         if (is_digit(c)) {
             seen_digit = true;
             if (!seen_point && c != u'0') nonzero_before_point = true;
-            number += char(c.unicode());
+            number += char(c);
         } else if (c == u'.' && !seen_point) {
             seen_point = true;
             number += '.';
@@ -45,13 +44,13 @@ double parse(const QString& text)
     double value = 0.0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        if (nonzero_before_point) throw Fault(FaultKind::Overflow);
+        if (nonzero_before_point) throw numeric::Fault(numeric::FaultKind::Overflow);
         return 0.0;
     }
     return value;
 }
 
-QString render4(double value, QChar separator)
+Text render4(double value, char16_t separator)
 {
     // The exact decimal expansion, so that rounding looks at the true digits.
     const int size = std::snprintf(nullptr, 0, "%.1100f", value);
@@ -73,18 +72,12 @@ QString render4(double value, QChar separator)
     }
 
     const bool zero = whole.find_first_not_of('0') == std::string::npos;
-    QString out;
+    Text out;
     if (negative && !zero) out += u'-';
-    out += QString::fromLatin1(whole.substr(0, whole.size() - 4));
+    for (char c : whole.substr(0, whole.size() - 4)) out += char16_t(c);
     out += separator;
-    out += QString::fromLatin1(whole.substr(whole.size() - 4));
+    for (char c : whole.substr(whole.size() - 4)) out += char16_t(c);
     return out;
-}
-
-QChar locale_decimal_separator()
-{
-    const QString point = QLocale().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.front();
 }
 
 }  // namespace platform

@@ -1,7 +1,6 @@
 #pragma once
-// Conversions between box texts and numbers.
-#include <QChar>
-#include <QString>
+// Conversions between box texts and numbers, the same on every platform.
+#include "platform/text.h"
 
 namespace platform {
 
@@ -9,13 +8,10 @@ namespace platform {
 // one "." (the only decimal point, whatever the locale). The rest of the text
 // is ignored; a text with no digit gives 0. A number beyond the range of a
 // double raises Fault(Overflow); one too small to hold gives 0.
-double parse(const QString& text);
+double parse(const Text& text);
 
 // Pattern "0.0000": sign, integer digits, separator, four decimals rounded
 // half away from zero. A value that rounds to zero shows no minus sign.
-QString render4(double value, QChar separator);
-
-// The decimal separator of the user's locale.
-QChar locale_decimal_separator();
+Text render4(double value, char16_t separator);
 
 }  // namespace platform

@@ -1,23 +1,25 @@
 #include "run/messages.h"
 
+#include <cmath>
+#include <string>
+
 namespace run {
 
-QString domain_message(const engine::DomainError& error, const QString& box)
+Text domain_message(const engine::DomainError& error, const Text& box)
 {
     switch (error.rule) {
-    case engine::DomainRule::positive: return QStringLiteral("%1 must be greater than 0.").arg(box);
-    case engine::DomainRule::not_negative: return QStringLiteral("%1 must not be negative.").arg(box);
+    case engine::DomainRule::positive: return box + u" must be greater than 0.";
+    case engine::DomainRule::not_negative: return box + u" must not be negative.";
     case engine::DomainRule::at_most: break;
     }
-    return QStringLiteral("%1 is too large: the largest accepted value is %2.")
-        .arg(box)
-        .arg(error.largest, 0, 'f', 0);
+    const std::string largest = std::to_string(static_cast<long long>(std::floor(error.largest)));
+    return box + u" is too large: the largest accepted value is " + platform::from_utf8(largest) + u".";
 }
 
-QString fault_message(platform::FaultKind kind)
+Text fault_message(numeric::FaultKind kind)
 {
-    return QStringLiteral("The calculation cannot be done with these numbers: it met %1.")
-        .arg(QString::fromStdString(platform::describe(kind)));
+    return u"The calculation cannot be done with these numbers: it met " + platform::from_utf8(numeric::describe(kind)) +
+           u".";
 }
 
 }  // namespace run

@@ -1,16 +1,17 @@
 #pragma once
 // What the user reads when a run cannot give a line.
-#include <QString>
-
 #include "engine/domain.h"
-#include "platform/fault.h"
+#include "engine/numeric/fault.h"
+#include "platform/text.h"
 
 namespace run {
 
+using platform::Text;
+
 // An input outside the distribution's domain, naming the box it was typed in.
-QString domain_message(const engine::DomainError& error, const QString& box);
+Text domain_message(const engine::DomainError& error, const Text& box);
 
 // An arithmetic fault met on the way.
-QString fault_message(platform::FaultKind kind);
+Text fault_message(numeric::FaultKind kind);
 
 }  // namespace run

@@ -19,7 +19,13 @@ namespace {
 double read(const RunView& view, Box box) { return platform::parse(view.text(box)); }
 
 // The box's name as the user sees it: its row's label.
-QString name_of(const RunView& view, Box box) { return view.name(box).trimmed(); }
+Text name_of(const RunView& view, Box box)
+{
+    Text name = view.name(box);
+    while (!name.empty() && name.back() == u' ') name.pop_back();
+    while (!name.empty() && name.front() == u' ') name.erase(0, 1);
+    return name;
+}
 
 Box box_of(engine::Argument argument)
 {
@@ -42,9 +48,9 @@ void chi_square_branch(RunView& view)
     const double P = engine::chi_square(x, nu).P;
     view.swap_windows();
 
-    QString text1 = value_text(P);
+    Text text1 = value_text(P, view.decimal_separator());
     repair_comma(text1);
-    view.show_line(QStringLiteral("  P = ") + text1);
+    view.show_line(u"  P = " + text1);
 }
 
 void normal_branch(RunView& view)
@@ -54,14 +60,13 @@ void normal_branch(RunView& view)
     const double u = engine::normal_area(z).u;
     view.swap_windows();
 
-    QString text1 = value_text(u);
-    QString text2 = value_text(2 * u);
-    QString text3 = value_text(0.5 - u);
-    QString text4 = value_text(1 - 2 * u);
+    Text text1 = value_text(u, view.decimal_separator());
+    Text text2 = value_text(2 * u, view.decimal_separator());
+    Text text3 = value_text(0.5 - u, view.decimal_separator());
+    Text text4 = value_text(1 - 2 * u, view.decimal_separator());
     repair_pair(text1, text2);
     repair_pair(text3, text4);
-    view.show_line(QStringLiteral("  P = ") + text1 + QStringLiteral("   P = ") + text2 +
-                   QStringLiteral("   P = ") + text3 + QStringLiteral("   P = ") + text4);
+    view.show_line(u"  P = " + text1 + u"   P = " + text2 + u"   P = " + text3 + u"   P = " + text4);
 }
 
 void t_branch(RunView& view)
@@ -72,10 +77,10 @@ void t_branch(RunView& view)
     const double C = engine::t_distribution(t, nu).C;
     view.swap_windows();
 
-    QString text1 = value_text(1 - C);
-    QString text2 = value_text(doubled_tail(C));
+    Text text1 = value_text(1 - C, view.decimal_separator());
+    Text text2 = value_text(doubled_tail(C), view.decimal_separator());
     repair_pair(text1, text2);
-    view.show_line(QStringLiteral("   P = ") + text1 + QStringLiteral("       P = ") + text2);
+    view.show_line(u"   P = " + text1 + u"       P = " + text2);
 }
 
 void f_branch(RunView& view)
@@ -87,10 +92,10 @@ void f_branch(RunView& view)
     const double C = engine::f_distribution(F, nu1, nu2).C;
     view.swap_windows();
 
-    QString text1 = value_text(1 - C);
-    QString text2 = value_text(doubled_tail(C));
+    Text text1 = value_text(1 - C, view.decimal_separator());
+    Text text2 = value_text(doubled_tail(C), view.decimal_separator());
     repair_pair(text1, text2);
-    view.show_line(QStringLiteral("  P = ") + text1 + QStringLiteral("        P = ") + text2);
+    view.show_line(u"  P = " + text1 + u"        P = " + text2);
 }
 
 }  // namespace
@@ -99,7 +104,7 @@ void run_command(RunView& view)
 {
     // Every fault and domain error arises before the window swap, so the main
     // window is still on screen for the message and the next try.
-    QString trouble;
+    Text trouble;
     try {
         if (view.caption() == captions::chi_square) chi_square_branch(view);
         if (view.caption() == captions::normal) normal_branch(view);
@@ -108,10 +113,10 @@ void run_command(RunView& view)
         return;
     } catch (const engine::DomainError& error) {
         trouble = domain_message(error, name_of(view, box_of(error.argument)));
-    } catch (const platform::Fault& fault) {
+    } catch (const numeric::Fault& fault) {
         trouble = fault_message(fault.kind());
     } catch (const std::exception& error) {
-        trouble = QStringLiteral("Something went wrong: %1").arg(QString::fromUtf8(error.what()));
+        trouble = u"Something went wrong: " + platform::from_utf8(error.what());
     }
     view.show_message(trouble);
 }

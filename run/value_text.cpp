@@ -4,19 +4,16 @@
 
 namespace run {
 
-QString value_text(double value)
-{
-    return platform::render4(value, platform::locale_decimal_separator());
-}
+Text value_text(double value, char16_t separator) { return platform::render4(value, separator); }
 
-bool repair_comma(QString& text)
+bool repair_comma(Text& text)
 {
     if (text.size() < 2 || text[1] != u',') return false;
     text[1] = u'.';
     return true;
 }
 
-void repair_pair(QString& first, QString& second)
+void repair_pair(Text& first, Text& second)
 {
     if (repair_comma(first)) repair_comma(second);
 }

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "fault_matchers.h"
+#include "support/fault_matchers.h"
 
 using engine::chi_square_upper;
-using platform::FaultKind;
+using numeric::FaultKind;
 
 struct ChiRow {
     double x, nu, P, tolerance;

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "engine/log_gamma_step.h"
-#include "fault_matchers.h"
+#include "support/fault_matchers.h"
 
 using engine::f_probability;
 
@@ -42,7 +42,7 @@ TEST(FProbability, LopsidedDegreesNeedHundredsOfTerms)
 
 TEST(FProbability, FaultsAtTheEdges)
 {
-    using platform::FaultKind;
+    using numeric::FaultKind;
     struct Row { double F, nu1, nu2; FaultKind fault; };
     const Row rows[] = {
         {0, 4, 20, FaultKind::LogOfNonPositive},

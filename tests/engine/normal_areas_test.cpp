@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fault_matchers.h"
+#include "support/fault_matchers.h"
 
 using engine::normal_area;
 
@@ -35,6 +35,6 @@ TEST(NormalArea, FarOutTheExponentialVanishesWithoutFault)
 
 TEST(NormalArea, ZSquaredBeyondADoubleFaults)
 {
-    EXPECT_EQ(fault_of([] { normal_area(1.4e154); }), platform::FaultKind::Overflow);
-    EXPECT_EQ(fault_of([] { normal_area(-1e200); }), platform::FaultKind::Overflow);
+    EXPECT_EQ(fault_of([] { normal_area(1.4e154); }), numeric::FaultKind::Overflow);
+    EXPECT_EQ(fault_of([] { normal_area(-1e200); }), numeric::FaultKind::Overflow);
 }

@@ -11,7 +11,8 @@
 #include "engine/f_probability.h"
 #include "engine/normal_areas.h"
 #include "engine/student_t.h"
-#include "platform/fault.h"
+#include "engine/numeric/fault.h"
+#include "support/oracle.h"
 
 namespace bm = boost::math;
 
@@ -19,21 +20,6 @@ namespace {
 const double tails[] = {0.5, 0.1, 0.05, 0.01, 0.001};
 constexpr double agreement = 1e-7;
 
-// Boost's F quantile finds no root at some medians (nu1 = nu2 = 10); bisect its
-// distribution function there instead.
-double f_quantile(const bm::fisher_f& dist, double alpha)
-{
-    try {
-        return bm::quantile(bm::complement(dist, alpha));
-    } catch (const std::exception&) {
-        double lo = 0, hi = 1e6;
-        for (int i = 0; i < 200; ++i) {
-            const double mid = (lo + hi) / 2;
-            (bm::cdf(bm::complement(dist, mid)) > alpha ? lo : hi) = mid;
-        }
-        return (lo + hi) / 2;
-    }
-}
 }  // namespace
 
 TEST(Oracle, ChiSquareUpperTail)
@@ -48,9 +34,9 @@ TEST(Oracle, ChiSquareUpperTail)
                 EXPECT_NEAR(P, bm::cdf(bm::complement(dist, x)), agreement)
                     << "nu=" << nu << " x=" << x;
                 ++compared;
-            } catch (const platform::Fault& f) {
+            } catch (const numeric::Fault& f) {
                 // x^k outgrows a double for large nu at the far quantiles.
-                EXPECT_EQ(f.kind(), platform::FaultKind::Overflow) << "nu=" << nu;
+                EXPECT_EQ(f.kind(), numeric::FaultKind::Overflow) << "nu=" << nu;
                 EXPECT_GT(nu, 200) << "x=" << x;
                 ++faulted;
             }
@@ -98,7 +84,7 @@ TEST(Oracle, F)
         for (int nu2 : degrees) {
             const bm::fisher_f dist(nu1, nu2);
             for (double alpha : tails) {
-                const double F = f_quantile(dist, alpha);
+                const double F = oracle::f_quantile(dist, alpha);
                 const double upper = bm::cdf(bm::complement(dist, F));
                 EXPECT_NEAR(1 - engine::f_probability(F, nu1, nu2).C, upper, agreement)
                     << "F=" << F << " nu1=" << nu1 << " nu2=" << nu2;

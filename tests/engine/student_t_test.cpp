@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fault_matchers.h"
+#include "support/fault_matchers.h"
 
 using engine::student_t;
 
@@ -33,7 +33,7 @@ TEST(StudentT, NegativeTMirrorsPositive)
 
 TEST(StudentT, FaultsInTheAngle)
 {
-    using platform::FaultKind;
+    using numeric::FaultKind;
     struct Row { double t, nu; FaultKind fault; };
     const Row rows[] = {
         {2, 0, FaultKind::DivisionByZero},

@@ -3,7 +3,7 @@
 #include <QScreen>
 
 #include "run/captions.h"
-#include "session.h"
+#include "support/session.h"
 
 namespace {
 namespace captions = run::captions;
@@ -14,48 +14,47 @@ TEST(MainWindow, StartsWithNothingChosen)
 {
     Session s;
     auto& w = s.main();
-    EXPECT_EQ(w.windowTitle(), "Varendo");
-    EXPECT_FALSE(w.cmd_run.isEnabled());
-    for (QWidget* box : {&w.txt_datavalue, &w.txt_datadfnum, &w.txt_datadfden}) EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(widget(w)->windowTitle(), "Varendo");
+    EXPECT_FALSE(w.cmd_run.enabled());
+    for (platform::TextBox* box : {&w.txt_datavalue, &w.txt_datadfnum, &w.txt_datadfden}) EXPECT_FALSE(box->visible());
     for (platform::Label* label : {&w.lbl_value, &w.lbl_dfnum, &w.lbl_dfden}) {
-        EXPECT_TRUE(label->isVisible());
-        EXPECT_EQ(label->caption(), "");
+        EXPECT_TRUE(label->visible());
+        EXPECT_EQ(label->caption(), u"");
     }
-    EXPECT_EQ(w.txt_datavalue.text(), "");
-    EXPECT_EQ(w.txt_datadfnum.text(), "    ");
-    EXPECT_EQ(w.txt_datadfden.text(), "    ");
-    EXPECT_EQ(w.focusWidget(), &w.cmd_about);
+    EXPECT_EQ(w.txt_datavalue.text(), u"");
+    EXPECT_EQ(w.txt_datadfnum.text(), u"    ");
+    EXPECT_EQ(w.txt_datadfden.text(), u"    ");
+    EXPECT_EQ(w.focused(), &w.cmd_about);
     EXPECT_FALSE(s.program.has_result());
 }
 
 TEST(MainWindow, SelectionLaysOutThePanel)
 {
-    struct Row { Button button; QString value; bool num; QString num_caption; bool den; int picture; };
+    struct Row { Button button; platform::Text value; bool num; platform::Text num_caption; bool den; int picture; };
     const Row rows[] = {
         {&forms::frm_initial::cmd_chi, captions::chi_square, true, captions::degrees, false, 101},
-        {&forms::frm_initial::cmd_gauss, captions::normal, false, "", false, 103},
+        {&forms::frm_initial::cmd_gauss, captions::normal, false, u"", false, 103},
         {&forms::frm_initial::cmd_t, captions::t, true, captions::degrees, false, 104},
         {&forms::frm_initial::cmd_f, captions::f, true, captions::numerator, true, 102},
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.value.toStdString());
+        SCOPED_TRACE(platform::to_utf8(r.value));
         Session s;
         auto& w = s.main();
         for (int press = 0; press < 2; ++press) {  // twice gives the same layout
             s.click(w.*r.button);
-            EXPECT_TRUE(w.cmd_run.isEnabled());
+            EXPECT_TRUE(w.cmd_run.enabled());
             EXPECT_EQ(w.lbl_value.caption(), r.value);
-            EXPECT_TRUE(w.txt_datavalue.isVisible());
-            EXPECT_EQ(w.focusWidget(), &w.txt_datavalue);
-            EXPECT_EQ(w.lbl_dfnum.isVisible(), r.num);
-            EXPECT_EQ(w.txt_datadfnum.isVisible(), r.num);
+            EXPECT_TRUE(w.txt_datavalue.visible());
+            EXPECT_EQ(w.focused(), &w.txt_datavalue);
+            EXPECT_EQ(w.lbl_dfnum.visible(), r.num);
+            EXPECT_EQ(w.txt_datadfnum.visible(), r.num);
             EXPECT_EQ(w.lbl_dfnum.caption(), r.num_caption);
-            EXPECT_EQ(w.lbl_dfden.isVisible(), r.den);
-            EXPECT_EQ(w.txt_datadfden.isVisible(), r.den);
-            EXPECT_EQ(w.lbl_dfden.caption(), r.den ? captions::denominator : "");
+            EXPECT_EQ(w.lbl_dfden.visible(), r.den);
+            EXPECT_EQ(w.txt_datadfden.visible(), r.den);
+            EXPECT_EQ(w.lbl_dfden.caption(), r.den ? captions::denominator : platform::Text());
             EXPECT_EQ(s.result().pic_geral.picture_number(), r.picture);
-            EXPECT_FALSE(s.result().pic_geral.picture().isNull());
-            EXPECT_FALSE(s.result().isVisible());
+            EXPECT_FALSE(s.result().visible());
         }
     }
 }
@@ -67,18 +66,18 @@ TEST(MainWindow, BoxTextsSurviveChangesOfSelection)
     s.click(w.cmd_chi);
     s.type(w.txt_datadfnum, "7");
     s.click(w.cmd_gauss);
-    EXPECT_FALSE(w.txt_datadfnum.isVisible());
-    EXPECT_EQ(w.txt_datadfnum.text(), "7");
+    EXPECT_FALSE(w.txt_datadfnum.visible());
+    EXPECT_EQ(w.txt_datadfnum.text(), u"7");
     s.click(w.cmd_f);
     EXPECT_EQ(w.lbl_dfnum.caption(), captions::numerator);
-    EXPECT_TRUE(w.txt_datadfden.isVisible());
+    EXPECT_TRUE(w.txt_datadfden.visible());
     s.type(w.txt_datadfden, "20");
     s.click(w.cmd_t);
     EXPECT_EQ(w.lbl_dfnum.caption(), captions::degrees);
-    EXPECT_EQ(w.txt_datadfnum.text(), "7");
-    EXPECT_FALSE(w.txt_datadfden.isVisible());
+    EXPECT_EQ(w.txt_datadfnum.text(), u"7");
+    EXPECT_FALSE(w.txt_datadfden.visible());
     s.click(w.cmd_f);
-    EXPECT_EQ(w.txt_datadfden.text(), "20");
+    EXPECT_EQ(w.txt_datadfden.text(), u"20");
     EXPECT_EQ(w.lbl_dfden.caption(), captions::denominator);
 }
 
@@ -99,11 +98,12 @@ TEST(MainWindow, TypedCommaBecomesPointOnceTheBoxHoldsText)
         Session s;
         auto& w = s.main();
         s.click(w.cmd_gauss);
-        w.txt_datavalue.setText(r.before);
-        w.txt_datavalue.end(false);
-        if (r.select_all) w.txt_datavalue.selectAll();
-        QTest::keyClicks(&w.txt_datavalue, r.keys);
-        EXPECT_EQ(w.txt_datavalue.text(), r.after);
+        auto* box = platform::qt::widget_as<QLineEdit>(w.txt_datavalue);
+        w.txt_datavalue.set_text(platform::from_utf8(r.before));
+        box->end(false);
+        if (r.select_all) box->selectAll();
+        QTest::keyClicks(box, r.keys);
+        EXPECT_EQ(w.txt_datavalue.text(), platform::from_utf8(r.after));
     }
 }
 
@@ -113,21 +113,23 @@ TEST(MainWindow, PastedCommaAndDegreesBoxesAreNotFiltered)
     auto& w = s.main();
     s.click(w.cmd_f);
     QGuiApplication::clipboard()->setText("1,96");
-    QTest::keyClick(&w.txt_datavalue, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(w.txt_datavalue.text(), "1,96");
+    QTest::keyClick(widget(w.txt_datavalue), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.txt_datavalue.text(), u"1,96");
     s.type(w.txt_datadfnum, "2,5");
     s.type(w.txt_datadfden, "4,5");
-    EXPECT_EQ(w.txt_datadfnum.text(), "2,5");
-    EXPECT_EQ(w.txt_datadfden.text(), "4,5");
+    EXPECT_EQ(w.txt_datadfnum.text(), u"2,5");
+    EXPECT_EQ(w.txt_datadfden.text(), u"4,5");
 }
 
 TEST(MainWindow, AboutShowsSevenLinesAndChangesNothing)
 {
     Session s;
     auto& w = s.main();
-    const auto text = s.message_from([&] { s.click(w.cmd_about); });
-    ASSERT_TRUE(text);
-    EXPECT_EQ(s.last_title, "Varendo");
+    const auto message = s.message_from([&] { s.click(w.cmd_about); });
+    ASSERT_TRUE(message);
+    const QString notice = to_qstring(*message);
+    const QString* text = &notice;
+    EXPECT_EQ(s.last_title, u"Varendo");
     const QStringList lines = text->split('\n');
     EXPECT_EQ(lines.size(), 7);
     for (const QString& line : lines) EXPECT_FALSE(line.trimmed().isEmpty());
@@ -135,9 +137,9 @@ TEST(MainWindow, AboutShowsSevenLinesAndChangesNothing)
     // Nobody to write to who does not exist: no address, no fax, no placeholder domain.
     EXPECT_FALSE(text->contains('@') || text->contains("example") || text->contains("Fax")) << text->toStdString();
     EXPECT_TRUE(text->contains("MIT"));
-    EXPECT_FALSE(w.cmd_run.isEnabled());
-    EXPECT_FALSE(w.txt_datavalue.isVisible());
-    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.cmd_run.enabled());
+    EXPECT_FALSE(w.txt_datavalue.visible());
+    EXPECT_TRUE(w.visible());
 }
 
 TEST(MainWindow, ExitAndTheCloseBoxEndTheProgram)
@@ -152,7 +154,7 @@ TEST(MainWindow, ExitAndTheCloseBoxEndTheProgram)
     {
         Session s;
         s.click(s.main().cmd_chi);  // the result window now exists, hidden
-        s.main().close();
+        widget(s.main())->close();
         EXPECT_EQ(s.ends, 1);
     }
 }
@@ -161,16 +163,16 @@ TEST(MainWindow, ControlsStandWhereTheLayoutPutsThem)
 {
     Session s;
     auto& w = s.main();
-    EXPECT_EQ(w.size(), QSize(449, 251));
+    EXPECT_EQ(widget(w)->size(), QSize(449, 251));
     struct Row { QWidget* control; QRect place; };
     const Row rows[] = {
-        {&w.txt_datavalue, {208, 32, 49, 25}}, {&w.txt_datadfnum, {208, 72, 49, 25}},
-        {&w.txt_datadfden, {208, 112, 49, 25}}, {&w.lbl_value, {40, 40, 153, 17}},
-        {&w.lbl_dfnum, {40, 80, 153, 17}},      {&w.lbl_dfden, {40, 120, 153, 17}},
-        {&w.cmd_run, {328, 32, 81, 25}},        {&w.cmd_exit, {328, 72, 81, 25}},
-        {&w.cmd_about, {328, 112, 81, 25}},     {&w.Text1, {96, 160, 257, 19}},
-        {&w.cmd_chi, {24, 192, 89, 33}},        {&w.cmd_gauss, {128, 192, 89, 33}},
-        {&w.cmd_t, {232, 192, 89, 33}},         {&w.cmd_f, {336, 192, 89, 33}},
+        {widget(w.txt_datavalue), {208, 32, 49, 25}}, {widget(w.txt_datadfnum), {208, 72, 49, 25}},
+        {widget(w.txt_datadfden), {208, 112, 49, 25}}, {widget(w.lbl_value), {40, 40, 153, 17}},
+        {widget(w.lbl_dfnum), {40, 80, 153, 17}},      {widget(w.lbl_dfden), {40, 120, 153, 17}},
+        {widget(w.cmd_run), {328, 32, 81, 25}},        {widget(w.cmd_exit), {328, 72, 81, 25}},
+        {widget(w.cmd_about), {328, 112, 81, 25}},     {widget(w.Text1), {96, 160, 257, 19}},
+        {widget(w.cmd_chi), {24, 192, 89, 33}},        {widget(w.cmd_gauss), {128, 192, 89, 33}},
+        {widget(w.cmd_t), {232, 192, 89, 33}},         {widget(w.cmd_f), {336, 192, 89, 33}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.control->metaObject()->className());
@@ -178,17 +180,17 @@ TEST(MainWindow, ControlsStandWhereTheLayoutPutsThem)
         EXPECT_EQ(QFontInfo(r.control->font()).family(), "Liberation Mono");
     }
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_LE((w.geometry().center() - screen.center()).manhattanLength(), 2);
+    EXPECT_LE((widget(w)->geometry().center() - screen.center()).manhattanLength(), 2);
 }
 
 TEST(MainWindow, TabOrderFollowsTheLayout)
 {
     Session s;
     auto& w = s.main();
-    const std::vector<QWidget*> order = {&w.txt_datavalue, &w.txt_datadfnum, &w.txt_datadfden,
-                                         &w.cmd_run,       &w.cmd_about,     &w.cmd_exit,
-                                         &w.cmd_chi,       &w.cmd_gauss,     &w.cmd_t,
-                                         &w.cmd_f,         &w.Text1};
+    const std::vector<QWidget*> order = {widget(w.txt_datavalue), widget(w.txt_datadfnum), widget(w.txt_datadfden),
+                                         widget(w.cmd_run),       widget(w.cmd_about),     widget(w.cmd_exit),
+                                         widget(w.cmd_chi),       widget(w.cmd_gauss),     widget(w.cmd_t),
+                                         widget(w.cmd_f),         widget(w.Text1)};
     // Labels and other controls that never take the focus sit in the chain too.
     auto next_taker = [](QWidget* widget) {
         do widget = widget->nextInFocusChain();
@@ -206,12 +208,12 @@ TEST(Accessibility, ControlsCarryTheirNames)
     auto name = [](QWidget* widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
-    EXPECT_EQ(name(&w.txt_datavalue), captions::f);
-    EXPECT_EQ(name(&w.txt_datadfnum), captions::numerator);
-    EXPECT_EQ(name(&w.txt_datadfden), captions::denominator);
-    EXPECT_EQ(name(&w.cmd_run), "Run");
-    EXPECT_EQ(name(&w.cmd_about), "About...");
-    EXPECT_EQ(name(&w.cmd_chi), "Chi-Sqrd.");
+    EXPECT_EQ(name(widget(w.txt_datavalue)), to_qstring(captions::f));
+    EXPECT_EQ(name(widget(w.txt_datadfnum)), to_qstring(captions::numerator));
+    EXPECT_EQ(name(widget(w.txt_datadfden)), to_qstring(captions::denominator));
+    EXPECT_EQ(name(widget(w.cmd_run)), "Run");
+    EXPECT_EQ(name(widget(w.cmd_about)), "About...");
+    EXPECT_EQ(name(widget(w.cmd_chi)), "Chi-Sqrd.");
 }
 
 TEST(Accessibility, AnAssistiveClientCanRunAndReadTheLine)
@@ -227,14 +229,14 @@ TEST(Accessibility, AnAssistiveClientCanRunAndReadTheLine)
         auto* editable = iface->editableTextInterface();
         editable->replaceText(0, iface->textInterface()->characterCount(), text);
     };
-    press(&w.cmd_t);
-    QTRY_VERIFY(w.txt_datavalue.isVisible());
-    set_text(&w.txt_datavalue, "2,228");  // not typed: no filter
-    set_text(&w.txt_datadfnum, "10");
-    press(&w.cmd_run);
-    QTRY_VERIFY(s.program.has_result() && s.result().isVisible());
+    press(widget(w.cmd_t));
+    QTRY_VERIFY(w.txt_datavalue.visible());
+    set_text(widget(w.txt_datavalue), "2,228");  // not typed: no filter
+    set_text(widget(w.txt_datadfnum), "10");
+    press(widget(w.cmd_run));
+    QTRY_VERIFY(s.program.has_result() && s.result().visible());
     // "2,228" reads as 2.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(&s.result().lbl_graph)->text(QAccessible::Name),
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().lbl_graph))->text(QAccessible::Name),
               "   P = 0.0367       P = 0.0734");
 }
 
@@ -262,7 +264,7 @@ TEST(Accessibility, MessageBoxesExposeTheirText)
 TEST(MainWindow, BracketIsDrawnOverTheSelectionButtons)
 {
     Session s;
-    const QImage drawn = s.main().grab().toImage();
+    const QImage drawn = widget(s.main())->grab().toImage();
     auto black = [&](int x, int y) { return drawn.pixel(x, y) == qRgb(0, 0, 0); };
     for (int y = 168; y <= 184; ++y) {
         EXPECT_TRUE(black(24, y)) << y;

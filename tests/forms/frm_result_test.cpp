@@ -1,7 +1,7 @@
 #include <QScreen>
 
 #include "run/captions.h"
-#include "session.h"
+#include "support/session.h"
 
 TEST(ResultWindow, BackEmptiesEveryBoxAndTheLine)
 {
@@ -10,26 +10,26 @@ TEST(ResultWindow, BackEmptiesEveryBoxAndTheLine)
     s.enter(&forms::frm_initial::cmd_f, "3", "4", "20");
     s.click(w.cmd_t);  // the denominator box is now hidden, still holding 20
     s.click(w.cmd_run);
-    ASSERT_TRUE(s.result().isVisible());
-    EXPECT_EQ(s.result().focusWidget(), &s.result().cmd_back);
+    ASSERT_TRUE(s.result().visible());
+    EXPECT_EQ(s.result().focused(), &s.result().cmd_back);
 
     s.click(s.result().cmd_back);
 
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(s.result().isVisible());
-    EXPECT_EQ(w.txt_datavalue.text(), "");
-    EXPECT_EQ(w.txt_datadfnum.text(), "");
-    EXPECT_EQ(w.txt_datadfden.text(), "");
-    EXPECT_EQ(s.result().lbl_graph.caption(), "");
-    EXPECT_EQ(w.focusWidget(), &w.txt_datavalue);
+    EXPECT_TRUE(w.visible());
+    EXPECT_FALSE(s.result().visible());
+    EXPECT_EQ(w.txt_datavalue.text(), u"");
+    EXPECT_EQ(w.txt_datadfnum.text(), u"");
+    EXPECT_EQ(w.txt_datadfden.text(), u"");
+    EXPECT_EQ(s.result().lbl_graph.caption(), u"");
+    EXPECT_EQ(w.focused(), &w.txt_datavalue);
     EXPECT_EQ(w.lbl_value.caption(), run::captions::t);
-    EXPECT_TRUE(w.cmd_run.isEnabled());
-    EXPECT_FALSE(w.txt_datadfden.isVisible());
+    EXPECT_TRUE(w.cmd_run.enabled());
+    EXPECT_FALSE(w.txt_datadfden.visible());
     EXPECT_EQ(s.result().pic_geral.picture_number(), 104);
 
     // A comma typed first into the emptied box stays a comma.
-    QTest::keyClicks(&w.txt_datavalue, ",5");
-    EXPECT_EQ(w.txt_datavalue.text(), ",5");
+    QTest::keyClicks(widget(w.txt_datavalue), ",5");
+    EXPECT_EQ(w.txt_datavalue.text(), u",5");
 }
 
 TEST(ResultWindow, NewSelectionAfterBackBringsItsPicture)
@@ -40,11 +40,11 @@ TEST(ResultWindow, NewSelectionAfterBackBringsItsPicture)
     s.click(w.cmd_run);
     s.click(s.result().cmd_back);
     s.click(w.cmd_chi);
-    EXPECT_EQ(w.txt_datadfnum.text(), "");
+    EXPECT_EQ(w.txt_datadfnum.text(), u"");
     EXPECT_EQ(s.result().pic_geral.picture_number(), 101);
     s.enter(&forms::frm_initial::cmd_chi, "3.84", "1");
     s.click(w.cmd_run);
-    EXPECT_TRUE(s.result().isVisible());
+    EXPECT_TRUE(s.result().visible());
     EXPECT_EQ(s.result().pic_geral.picture_number(), 101);
 }
 
@@ -54,7 +54,7 @@ TEST(ResultWindow, ExitAndTheCloseBoxEndTheProgram)
         Session s;
         s.click(s.main().cmd_gauss);
         s.click(s.main().cmd_run);
-        if (close_box) s.result().close();
+        if (close_box) widget(s.result())->close();
         else s.click(s.result().cmd_exit);
         EXPECT_EQ(s.ends, 1);
     }
@@ -65,15 +65,15 @@ TEST(ResultWindow, ControlsStandWhereTheLayoutPutsThem)
     Session s;
     s.click(s.main().cmd_chi);
     auto& r = s.result();
-    EXPECT_EQ(r.windowTitle(), "Varendo");
-    EXPECT_EQ(r.size(), QSize(415, 210));
-    EXPECT_EQ(r.pic_geral.geometry(), QRect(16, 24, 377, 89));
-    EXPECT_EQ(r.lbl_graph.geometry(), QRect(0, 120, 377, 25));
-    EXPECT_EQ(r.cmd_back.geometry(), QRect(336, 144, 65, 25));
-    EXPECT_EQ(r.cmd_exit.geometry(), QRect(336, 176, 65, 25));
-    EXPECT_EQ(r.pic_geral.picture().size(), QSize(238, 64));
+    EXPECT_EQ(widget(r)->windowTitle(), "Varendo");
+    EXPECT_EQ(widget(r)->size(), QSize(415, 210));
+    EXPECT_EQ(widget(r.pic_geral)->geometry(), QRect(16, 24, 377, 89));
+    EXPECT_EQ(widget(r.lbl_graph)->geometry(), QRect(0, 120, 377, 25));
+    EXPECT_EQ(widget(r.cmd_back)->geometry(), QRect(336, 144, 65, 25));
+    EXPECT_EQ(widget(r.cmd_exit)->geometry(), QRect(336, 176, 65, 25));
+    EXPECT_EQ(platform::qt::picture_of(r.pic_geral).size(), QSize(238, 64));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_LE((r.geometry().center() - screen.center()).manhattanLength(), 2);
+    EXPECT_LE((widget(r)->geometry().center() - screen.center()).manhattanLength(), 2);
 }
 
 TEST(ResultWindow, ClosingAWindowLeavesTheEventLoop)
@@ -86,15 +86,15 @@ TEST(ResultWindow, ClosingAWindowLeavesTheEventLoop)
         QTimer::singleShot(0, [&] {
             program.initial().cmd_gauss_Click();  // creates the result window
             if (result_window) program.initial().cmd_run_Click();
-            (result_window ? static_cast<QWidget&>(program.result()) : program.initial()).close();
+            widget(result_window ? static_cast<platform::Form&>(program.result()) : program.initial())->close();
         });
         QTimer watchdog;
         watchdog.setSingleShot(true);
         QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(7); });
         watchdog.start(60000);  // only ends a hang; a loaded machine may be slow
         EXPECT_EQ(QApplication::exec(), 0);
-        EXPECT_FALSE(program.initial().isVisible());
-        EXPECT_FALSE(program.result().isVisible());
+        EXPECT_FALSE(program.initial().visible());
+        EXPECT_FALSE(program.result().visible());
         platform::set_end_handler([] {});
     }
 }
@@ -135,7 +135,7 @@ TEST(ResultWindow, EachFieldStandsUnderItsPanel)
         Session s;
         s.enter(r.button, r.value, r.dfnum, r.dfden);
         s.click(s.main().cmd_run);
-        const auto fields = drawn_fields(s.result(), s.result().lbl_graph.geometry());
+        const auto fields = drawn_fields(*widget(s.result()), widget(s.result().lbl_graph)->geometry());
         ASSERT_EQ(fields.size(), r.centres.size());
         for (size_t k = 0; k < fields.size(); ++k) {
             // A field is ten 7-px characters: "P = 0.0000".
@@ -155,7 +155,7 @@ TEST(ResultWindow, PictureStandsAtNaturalSizeInTheTopLeftCorner)
         s.click(s.main().cmd_chi);
         s.result().pic_geral.set_picture(number);
         const QImage source(QStringLiteral(VARENDO_SOURCE_DIR "/resources/%1.bmp").arg(number));
-        const QImage drawn = s.result().pic_geral.grab().toImage();
+        const QImage drawn = widget(s.result().pic_geral)->grab().toImage();
         ASSERT_EQ(drawn.size(), QSize(377, 89));
         bool same = true;
         for (int y = 0; y < drawn.height(); ++y)

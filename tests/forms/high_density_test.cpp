@@ -1,7 +1,8 @@
+#include <QLabel>
 // Checks that hold at every scale factor; ctest runs them again at 1.5 and 2.
 #include <QPushButton>
 
-#include "session.h"
+#include "support/session.h"
 
 namespace {
 using Button = platform::CommandButton forms::frm_initial::*;
@@ -15,9 +16,9 @@ TEST(HighDensity, NoCaptionOrLineIsClipped)
         Session s;
         s.enter(button, "1.96", "10", "20");
         s.click(s.main().cmd_run);
-        ASSERT_TRUE(s.result().isVisible());
+        ASSERT_TRUE(s.result().visible());
         std::vector<QWidget*> controls;
-        for (QWidget* window : {static_cast<QWidget*>(&s.main()), static_cast<QWidget*>(&s.result())})
+        for (QWidget* window : {widget(s.main()), widget(s.result())})
             for (QWidget* child : window->findChildren<QWidget*>()) controls.push_back(child);
         for (QWidget* control : controls) {
             QString text;
@@ -40,8 +41,8 @@ TEST(HighDensity, PicturesStaySharp)
         Session s;
         s.click(s.main().*button);
         s.result().show();
-        const QImage drawn = s.result().pic_geral.grab().toImage();
-        EXPECT_EQ(drawn.devicePixelRatio(), s.result().devicePixelRatioF());
+        const QImage drawn = widget(s.result().pic_geral)->grab().toImage();
+        EXPECT_EQ(drawn.devicePixelRatio(), widget(s.result())->devicePixelRatioF());
         std::set<QRgb> colours;
         for (int y = 0; y < drawn.height(); ++y)
             for (int x = 0; x < drawn.width(); ++x) colours.insert(drawn.pixel(x, y) | 0xff000000);

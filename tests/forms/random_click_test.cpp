@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 #include <random>
 
-#include "session.h"
+#include "support/session.h"
 
 namespace {
 
@@ -33,8 +33,9 @@ TEST(RandomClicks, InvariantsHoldAfterEveryEvent)
 
     Session s;
     auto& w = s.main();
-    QLineEdit* boxes[] = {&w.txt_datavalue, &w.txt_datadfnum, &w.txt_datadfden};
-    QString expected[3] = {w.txt_datavalue.text(), w.txt_datadfnum.text(), w.txt_datadfden.text()};
+    QLineEdit* boxes[] = {platform::qt::widget_as<QLineEdit>(w.txt_datavalue), platform::qt::widget_as<QLineEdit>(w.txt_datadfnum),
+                          platform::qt::widget_as<QLineEdit>(w.txt_datadfden)};
+    QString expected[3] = {boxes[0]->text(), boxes[1]->text(), boxes[2]->text()};
     platform::CommandButton* selections[] = {&w.cmd_chi, &w.cmd_gauss, &w.cmd_t, &w.cmd_f};
     bool chosen = false;
     int runs = 0, lines = 0, messages = 0, abouts = 0, backs = 0, typings = 0;
@@ -42,7 +43,7 @@ TEST(RandomClicks, InvariantsHoldAfterEveryEvent)
     const int events = 10000;
     for (int event = 0; event < events; ++event) {
         SCOPED_TRACE(testing::Message() << "seed " << seed << ", event " << event);
-        const bool result_shown = s.program.has_result() && s.result().isVisible();
+        const bool result_shown = s.program.has_result() && s.result().visible();
         std::string what;
         if (result_shown) {
             what = "Back";
@@ -52,16 +53,16 @@ TEST(RandomClicks, InvariantsHoldAfterEveryEvent)
         } else {
             const int pick = chance(100);
             if (pick < 14) {
-                QAbstractButton* button = selections[chance(4)];
-                what = "select " + button->text().toStdString();
+                platform::CommandButton* button = selections[chance(4)];
+                what = "select " + platform::to_utf8(button->caption());
                 s.click(*button);
                 chosen = true;
             } else if (pick < 30) {
                 what = "Run";
                 const auto message = s.message_from([&] { s.click(w.cmd_run); });
-                runs += w.cmd_run.isEnabled();
+                runs += w.cmd_run.enabled();
                 messages += message.has_value();
-                lines += s.program.has_result() && s.result().isVisible();
+                lines += s.program.has_result() && s.result().visible();
             } else if (pick < 32) {
                 what = "About";
                 EXPECT_TRUE(s.message_from([&] { s.click(w.cmd_about); }));
@@ -91,13 +92,13 @@ TEST(RandomClicks, InvariantsHoldAfterEveryEvent)
         }
         SCOPED_TRACE(what);
 
-        const bool main_shown = w.isVisible();
-        const bool result_now = s.program.has_result() && s.result().isVisible();
+        const bool main_shown = w.visible();
+        const bool result_now = s.program.has_result() && s.result().visible();
         ASSERT_NE(main_shown, result_now) << "exactly one window is visible";
-        ASSERT_EQ(w.cmd_run.isEnabled(), chosen) << "Run is disabled only before the first selection";
+        ASSERT_EQ(w.cmd_run.enabled(), chosen) << "Run is disabled only before the first selection";
         for (int k = 0; k < 3; ++k) ASSERT_EQ(boxes[k]->text(), expected[k]) << "box " << k;
         if (s.program.has_result()) {
-            const QString line = s.result().lbl_graph.caption();
+            const QString line = to_qstring(s.result().lbl_graph.caption());
             if (result_now) ASSERT_TRUE(well_formed_line(line)) << line.toStdString();
             else ASSERT_TRUE(line.isEmpty()) << line.toStdString();
         }

@@ -1,20 +1,25 @@
 #pragma once
 // What every fuzz input must satisfy; a broken rule stops the fuzzer there.
-#include <QRegularExpression>
-#include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <regex>
+#include <string>
 
-inline void require(bool holds, const char* rule, const QString& detail = {})
+#include "platform/text.h"
+
+inline void require(bool holds, const char* rule, const std::string& detail = {})
 {
     if (holds) return;
-    std::fprintf(stderr, "broken: %s: %s\n", rule, qPrintable(detail));
+    std::fprintf(stderr, "broken: %s: %s\n", rule, detail.c_str());
     std::abort();
 }
 
-// A shown probability: one digit, a separator, four decimals, at most 1.
-inline bool is_probability_text(const QString& text)
+inline void require(bool holds, const char* rule, const platform::Text& detail)
 {
-    static const QRegularExpression shape(QStringLiteral("^(0[.,]\\d{4}|1[.,]0000)$"));
-    return shape.match(text).hasMatch();
+    require(holds, rule, platform::to_utf8(detail));
+}
+
+inline bool matches(const platform::Text& text, const std::string& pattern)
+{
+    return std::regex_match(platform::to_utf8(text), std::regex(pattern));
 }

@@ -1,14 +1,13 @@
 // The Run command from a caption and three box texts to a P-value line or a
 // message, the routines included.
-#include <QLocale>
+#include <boost/math/distributions/normal.hpp>
 #include <boost/math/special_functions/beta.hpp>
 #include <boost/math/special_functions/gamma.hpp>
-#include <boost/math/distributions/normal.hpp>
 #include <cmath>
-#include <vector>
-#include <QRegularExpression>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "fuzz_checks.h"
 #include "platform/number_text.h"
@@ -17,26 +16,27 @@
 
 namespace {
 
+using platform::Text;
+
 class RecordingView : public run::RunView {
 public:
-    QString caption_text, texts[3];
+    Text caption_text, texts[3];
+    char16_t separator = u'.';
     int swaps = 0, lines = 0, messages = 0;
-    QString line, message;
+    Text line, message;
 
-    QString caption() const override { return caption_text; }
-    QString text(run::Box box) const override { return texts[int(box)]; }
-    QString name(run::Box box) const override
-    {
-        return box == run::Box::Value ? caption_text : QStringLiteral("DEGREES OF FREEDOM");
-    }
+    Text caption() const override { return caption_text; }
+    Text text(run::Box box) const override { return texts[int(box)]; }
+    Text name(run::Box box) const override { return box == run::Box::Value ? caption_text : u"DEGREES OF FREEDOM"; }
+    char16_t decimal_separator() const override { return separator; }
     void swap_windows() override { ++swaps; }
-    void show_line(const QString& l) override
+    void show_line(const Text& l) override
     {
         require(swaps == 1, "the windows swap before the line is shown");
         line = l;
         ++lines;
     }
-    void show_message(const QString& m) override
+    void show_message(const Text& m) override
     {
         require(swaps == 0, "a message comes before any window swap");
         message = m;
@@ -45,13 +45,13 @@ public:
 };
 
 // The labels of each line, the value texts stood in by V.
-QString line_shape(const QString& caption)
+std::string line_shape(const Text& caption)
 {
-    const QString v = QStringLiteral("(0[.,]\\d{4}|1[.,]0000)");
-    if (caption == run::captions::chi_square) return "^  P = " + v + "$";
-    if (caption == run::captions::normal) return "^  P = " + v + "   P = " + v + "   P = " + v + "   P = " + v + "$";
-    if (caption == run::captions::t) return "^   P = " + v + "       P = " + v + "$";
-    return "^  P = " + v + "        P = " + v + "$";
+    const std::string v = "(0[.,][0-9]{4}|1[.,]0000)";
+    if (caption == run::captions::chi_square) return "  P = " + v;
+    if (caption == run::captions::normal) return "  P = " + v + "   P = " + v + "   P = " + v + "   P = " + v;
+    if (caption == run::captions::t) return "   P = " + v + "       P = " + v;
+    return "  P = " + v + "        P = " + v;
 }
 
 // The values a line should show, from Boost.Math's incomplete functions in
@@ -94,16 +94,18 @@ void check_values(const RecordingView& view)
     } catch (const std::exception&) {
         return;  // outside what the oracle computes
     }
-    QString line = view.line;
-    line.replace(u',', u'.');
+    std::string line = platform::to_utf8(view.line);
+    for (char& c : line)
+        if (c == ',') c = '.';
     std::vector<double> shown;
-    for (const QString& field : line.split(QStringLiteral("P = ")))
-        if (!field.trimmed().isEmpty()) shown.push_back(field.trimmed().toDouble());
-    require(shown.size() == exact.size(), "one field for each value", view.line);
+    for (size_t at = line.find("P = "); at != std::string::npos; at = line.find("P = ", at + 4))
+        shown.push_back(std::stod(line.substr(at + 4, 6)));
+    const std::string inputs = platform::to_utf8(view.texts[0].substr(0, 20) + u" | " + view.texts[1].substr(0, 20) +
+                                                 u" | " + view.texts[2].substr(0, 20));
+    require(shown.size() == exact.size(), "one field for each value", line);
     for (size_t k = 0; k < shown.size(); ++k)
         require(std::fabs(shown[k] - exact[k]) <= 0.00005 + 1e-6, "the shown value is right",
-                view.line + QStringLiteral(" | exact %1 | ").arg(exact[k], 0, 'g', 10) + view.texts[0].left(20) +
-                    " | " + view.texts[1].left(20) + " | " + view.texts[2].left(20));
+                line + " | exact " + std::to_string(exact[k]) + " | " + inputs);
 }
 
 // Whether the boxes hold a question the distribution answers: degrees above 0
@@ -130,16 +132,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 1) return 0;
     // First byte: the caption (mostly one of the four) and the separator.
-    const QString captions[] = {run::captions::chi_square, run::captions::normal, run::captions::t,
-                                run::captions::f, QStringLiteral("CHI-SQUARED VALUE")};
+    const Text captions[] = {run::captions::chi_square, run::captions::normal, run::captions::t, run::captions::f,
+                             u"CHI-SQUARED VALUE"};
     RecordingView view;
     view.caption_text = captions[(data[0] & 0x7f) % 5];
-    QLocale::setDefault(data[0] & 0x80 ? QLocale(QLocale::German) : QLocale::c());
+    view.separator = data[0] & 0x80 ? u',' : u'.';
 
     // The rest: three box texts separated by newlines.
-    const QStringList parts =
-        QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1)).split(u'\n');
-    for (int k = 0; k < 3 && k < parts.size(); ++k) view.texts[k] = parts[k];
+    const Text rest = platform::from_utf8(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
+    size_t from = 0;
+    for (int k = 0; k < 3 && from <= rest.size(); ++k) {
+        const size_t end = std::min(rest.find(u'\n', from), rest.size());
+        view.texts[k] = rest.substr(from, end - from);
+        from = end + 1;
+    }
 
     // Time is bounded by the work: the engine tests count the terms at the
     // slowest inputs, and -timeout stops a run that would not end.
@@ -152,15 +158,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(view.lines + view.messages == 1, "every run ends in a line or a message");
     }
     if (view.lines) {
-        require(QRegularExpression(line_shape(view.caption_text)).match(view.line).hasMatch(),
-                "the line is well formed", view.line);
+        require(matches(view.line, line_shape(view.caption_text)), "the line is well formed", view.line);
         check_values(view);
     }
     if (view.messages) {
-        require(!view.message.isEmpty(), "a message says something");
+        require(!view.message.empty(), "a message says something");
         require(!in_domain(view), "every question inside the domain is answered",
-                view.message + " | " + view.texts[0].left(20) + " | " + view.texts[1].left(20) + " | " +
-                    view.texts[2].left(20));
+                view.message + u" | " + view.texts[0].substr(0, 20) + u" | " + view.texts[1].substr(0, 20) + u" | " +
+                    view.texts[2].substr(0, 20));
     }
     return 0;
 }

@@ -4,8 +4,10 @@
 
 #include <cmath>
 
-#include "platform/fault.h"
+#include "engine/numeric/fault.h"
 #include "run/value_text.h"
+
+using platform::from_utf8;
 
 using platform::parse;
 using platform::render4;
@@ -29,16 +31,16 @@ TEST(Parse, ReadsTheLeadingNumber)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.text);
-        EXPECT_EQ(parse(QString::fromLatin1(r.text)), r.value);
+        EXPECT_EQ(parse(from_utf8(r.text)), r.value);
     }
 }
 
 TEST(Parse, NumbersBeyondADoubleRaiseOverflow)
 {
-    const QString huge = "9" + QString(400, '9');
-    EXPECT_THROW(parse(huge), platform::Fault);
-    EXPECT_THROW(parse("-" + huge + ".5"), platform::Fault);
-    EXPECT_EQ(parse("1" + QString(300, '0')), 1e300);
+    const platform::Text huge = u"9" + platform::Text(400, u'9');
+    EXPECT_THROW(parse(huge), numeric::Fault);
+    EXPECT_THROW(parse(u"-" + huge + u".5"), numeric::Fault);
+    EXPECT_EQ(parse(u"1" + platform::Text(300, u'0')), 1e300);
 }
 
 TEST(Render4, FourDecimalsHalfAwayFromZero)
@@ -54,10 +56,10 @@ TEST(Render4, FourDecimalsHalfAwayFromZero)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.value);
-        EXPECT_EQ(render4(r.value, u'.'), QString::fromLatin1(r.text));
+        EXPECT_EQ(render4(r.value, u'.'), from_utf8(r.text));
     }
-    EXPECT_EQ(render4(0.0500435, u','), "0,0500");
-    EXPECT_EQ(render4(-12.5, u','), "-12,5000");
+    EXPECT_EQ(render4(0.0500435, u','), u"0,0500");
+    EXPECT_EQ(render4(-12.5, u','), u"-12,5000");
 }
 
 TEST(CommaRepair, SecondPlaceOnlyAndByPairs)
@@ -74,9 +76,9 @@ TEST(CommaRepair, SecondPlaceOnlyAndByPairs)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.first);
-        QString first = QString::fromUtf8(r.first), second = QString::fromUtf8(r.second);
+        platform::Text first = from_utf8(r.first), second = from_utf8(r.second);
         run::repair_pair(first, second);
-        EXPECT_EQ(first, QString::fromUtf8(r.first_after));
-        EXPECT_EQ(second, QString::fromUtf8(r.second_after));
+        EXPECT_EQ(first, from_utf8(r.first_after));
+        EXPECT_EQ(second, from_utf8(r.second_after));
     }
 }

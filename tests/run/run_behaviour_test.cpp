@@ -1,6 +1,6 @@
 // What the Run command does beyond the rows: dispatch on the caption, the
 // user's decimal separator.
-#include "../forms/session.h"
+#include "support/session.h"
 #include "run/captions.h"
 
 TEST(RunCommand, CaptionWithoutItsTrailingBlankRunsNothing)
@@ -8,17 +8,17 @@ TEST(RunCommand, CaptionWithoutItsTrailingBlankRunsNothing)
     Session s;
     auto& w = s.main();
     s.enter(&forms::frm_initial::cmd_chi, "3.84", "1");
-    w.lbl_value.set_caption("CHI-SQUARED VALUE");
-    QWidget* focus_before = w.focusWidget();
+    w.lbl_value.set_caption(u"CHI-SQUARED VALUE");
+    platform::Control* focus_before = w.focused();
 
     // Pressed without the mouse, so that the click itself moves no focus.
     const auto message = s.message_from([&] { w.cmd_run.click(); });
 
     EXPECT_FALSE(message);
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(s.result().isVisible());
-    EXPECT_EQ(s.result().lbl_graph.caption(), "");
-    EXPECT_EQ(w.focusWidget(), focus_before);
+    EXPECT_TRUE(w.visible());
+    EXPECT_FALSE(s.result().visible());
+    EXPECT_EQ(s.result().lbl_graph.caption(), u"");
+    EXPECT_EQ(w.focused(), focus_before);
 }
 
 TEST(RunCommand, CommaSeparatorIsRepairedInTheLine)
@@ -37,7 +37,7 @@ TEST(RunCommand, CommaSeparatorIsRepairedInTheLine)
         auto& w = s.main();
         s.enter(r.button, r.value, r.dfnum, r.dfden);
         s.click(w.cmd_run);
-        EXPECT_EQ(s.result().lbl_graph.caption(), r.line);
+        EXPECT_EQ(to_qstring(s.result().lbl_graph.caption()), r.line);
     }
 }
 
@@ -49,7 +49,7 @@ TEST(RunCommand, BackThenRunComputesTheSameDistributionFromEmptyBoxes)
     s.click(w.cmd_run);
     s.click(s.result().cmd_back);
     s.click(w.cmd_run);
-    EXPECT_EQ(s.result().lbl_graph.caption(), "  P = 0.0000   P = 0.0000   P = 0.5000   P = 1.0000");
+    EXPECT_EQ(s.result().lbl_graph.caption(), u"  P = 0.0000   P = 0.0000   P = 0.5000   P = 1.0000");
 }
 
 TEST(RunCommand, AFailedRunCanBeCorrectedAndRunAgain)
@@ -61,5 +61,5 @@ TEST(RunCommand, AFailedRunCanBeCorrectedAndRunAgain)
     EXPECT_EQ(w.lbl_value.caption(), run::captions::t);
     s.type(w.txt_datadfnum, "10");
     EXPECT_FALSE(s.message_from([&] { s.click(w.cmd_run); }));
-    EXPECT_EQ(s.result().lbl_graph.caption(), "   P = 0.0367       P = 0.0734");
+    EXPECT_EQ(s.result().lbl_graph.caption(), u"   P = 0.0367       P = 0.0734");
 }

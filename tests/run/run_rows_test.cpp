@@ -2,7 +2,7 @@
 // the texts, click Run, read the P-value line or the message.
 #include <optional>
 
-#include "../forms/session.h"
+#include "support/session.h"
 
 namespace {
 
@@ -129,21 +129,21 @@ TEST(RunRows, EachRowThroughTheWindows)
         Session s;
         forms::frm_initial& w = s.main();
         s.enter(r.button, r.value, r.dfnum, r.dfden);
-        const QString typed[] = {w.txt_datavalue.text(), w.txt_datadfnum.text(), w.txt_datadfden.text()};
+        const platform::Text typed[] = {w.txt_datavalue.text(), w.txt_datadfnum.text(), w.txt_datadfden.text()};
 
         const auto message = s.message_from([&] { s.click(w.cmd_run); });
 
         if (r.message.isEmpty()) {
-            EXPECT_FALSE(message) << message.value_or("").toStdString();
-            EXPECT_FALSE(w.isVisible());
-            EXPECT_TRUE(s.result().isVisible());
-            EXPECT_EQ(s.result().lbl_graph.caption(), r.line);
+            EXPECT_FALSE(message) << platform::to_utf8(message.value_or(u""));
+            EXPECT_FALSE(w.visible());
+            EXPECT_TRUE(s.result().visible());
+            EXPECT_EQ(to_qstring(s.result().lbl_graph.caption()), r.line);
         } else {
-            EXPECT_EQ(message.value_or("<no message>"), r.message);
-            EXPECT_EQ(s.last_title, "Varendo");
-            EXPECT_TRUE(w.isVisible());
-            EXPECT_FALSE(s.result().isVisible());
-            EXPECT_EQ(s.result().lbl_graph.caption(), "");
+            EXPECT_EQ(to_qstring(message.value_or(u"<no message>")), r.message);
+            EXPECT_EQ(s.last_title, u"Varendo");
+            EXPECT_TRUE(w.visible());
+            EXPECT_FALSE(s.result().visible());
+            EXPECT_EQ(s.result().lbl_graph.caption(), u"");
             EXPECT_EQ(w.txt_datavalue.text(), typed[0]);
             EXPECT_EQ(w.txt_datadfnum.text(), typed[1]);
             EXPECT_EQ(w.txt_datadfden.text(), typed[2]);

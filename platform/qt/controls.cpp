@@ -1,0 +1,327 @@
+// The window layer over Qt 6 Widgets.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <stdexcept>
+
+#include "platform/qt/native.h"
+
+namespace platform {
+
+using qt::to_qstring;
+using qt::to_text;
+
+namespace {
+
+const QColor window_grey{192, 192, 192};
+
+// 15 twips make one device-independent pixel (96 per inch).
+constexpr int twips(int t) { return (t + 7) / 15; }
+
+void set_grey_background(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, window_grey);
+    palette.setColor(QPalette::Base, window_grey);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+Qt::Alignment qt_alignment(Align align)
+{
+    switch (align) {
+    case Align::left: return Qt::AlignLeft | Qt::AlignVCenter;
+    case Align::center: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case Align::right: break;
+    }
+    return Qt::AlignRight | Qt::AlignVCenter;
+}
+
+// The window icon as PNG, which Qt reads without loading an image plugin (the
+// .ico would cost a plugin scan at every start); the .ico's 16-colour images.
+QIcon program_icon()
+{
+    static const QIcon icon = [] {
+        QIcon both;
+        both.addFile(QStringLiteral(":/icons/varendo-16.png"), QSize(16, 16));
+        both.addFile(QStringLiteral(":/icons/varendo-32.png"), QSize(32, 32));
+        return both;
+    }();
+    return icon;
+}
+
+class FormWidget : public QWidget {
+public:
+    explicit FormWidget(Form& form) : form_(form) {}
+    std::vector<QLine> lines;  // pixels
+    std::vector<Control*> tab_order;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
+        for (const QLine& line : lines) painter.drawLine(line);
+    }
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->ignore();
+        if (form_.on_close) form_.on_close();
+    }
+    // The focus goes to the first control in tab order that can take it.
+    void showEvent(QShowEvent* event) override
+    {
+        QWidget::showEvent(event);
+        if (focusWidget() && focusWidget()->isVisible() && focusWidget()->isEnabled()) return;
+        for (Control* c : tab_order) {
+            QWidget* w = qt::widget(*c);
+            if (w->isVisible() && w->isEnabled() && w->focusPolicy() & Qt::TabFocus) {
+                w->setFocus(Qt::TabFocusReason);
+                return;
+            }
+        }
+    }
+
+private:
+    Form& form_;
+};
+
+class LineEdit : public QLineEdit {
+public:
+    LineEdit(QWidget* parent, TextBox& box) : QLineEdit(parent), box_(box) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const QString typed = event->text();
+        if (!box_.on_key_press || typed.size() != 1 || !typed[0].isPrint()) {
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
+        char16_t code = typed[0].unicode();
+        box_.on_key_press(code);
+        if (code == 0) return;
+        if (code == typed[0].unicode()) {
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
+        const QChar replaced(code);
+        QKeyEvent changed(event->type(), replaced.toUpper().unicode(), event->modifiers(), QString(replaced),
+                          event->isAutoRepeat(), ushort(event->count()));
+        QLineEdit::keyPressEvent(&changed);
+    }
+
+private:
+    TextBox& box_;
+};
+
+class PictureWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+    QPixmap picture;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawPixmap(0, 0, picture);
+    }
+};
+
+QWidget* parent_widget(Form& form) { return qt::widget(form); }
+
+}  // namespace
+
+// ---- every control ---------------------------------------------------------
+
+Control::Control(std::unique_ptr<Native> native) : native_(std::move(native)) { native_->owner = this; }
+Control::~Control() = default;
+
+void Control::place(Rect r)
+{
+    native_->widget->setGeometry(twips(r.left), twips(r.top), twips(r.width), twips(r.height));
+}
+
+void Control::set_font(const Font& f)
+{
+    QFont font(to_qstring(f.face));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(f.points);
+    font.setBold(f.bold);
+    // Whole-pixel advances: 9 pt bold then steps 7 px a character at 96 dpi,
+    // which the P-value line's blanks rely on to stand under the panels.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    native_->widget->setFont(font);
+}
+
+void Control::set_visible(bool visible) { native_->widget->setVisible(visible); }
+bool Control::visible() const { return native_->widget->isVisible(); }
+void Control::set_enabled(bool enabled) { native_->widget->setEnabled(enabled); }
+bool Control::enabled() const { return native_->widget->isEnabled(); }
+void Control::set_focus() { native_->widget->setFocus(); }
+bool Control::has_focus() const { return native_->widget->hasFocus(); }
+void Control::raise() { native_->widget->raise(); }
+
+// ---- windows ---------------------------------------------------------------
+
+Form::Form(int width_twips, int height_twips) : Control(std::make_unique<Native>(new FormWidget(*this)))
+{
+    QWidget* w = native_->widget;
+    w->setWindowTitle(QStringLiteral("Varendo"));
+    w->setWindowIcon(program_icon());
+    w->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                      Qt::WindowCloseButtonHint);
+    w->setFixedSize(twips(width_twips), twips(height_twips));
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Window, window_grey);
+    w->setPalette(palette);
+    w->setAutoFillBackground(true);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        w->setGeometry(QRect(area.center() - QPoint(w->width() / 2, w->height() / 2), w->size()));
+    }
+}
+
+void Form::add_line(int x1, int y1, int x2, int y2)
+{
+    static_cast<FormWidget*>(native_->widget)->lines.emplace_back(twips(x1), twips(y1), twips(x2), twips(y2));
+}
+
+void Form::set_tab_order(const std::vector<Control*>& order)
+{
+    static_cast<FormWidget*>(native_->widget)->tab_order = order;
+    for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(qt::widget(*order[i - 1]), qt::widget(*order[i]));
+}
+
+Control* Form::focused() const
+{
+    const QWidget* f = native_->widget->focusWidget();
+    for (Control* c : static_cast<FormWidget*>(native_->widget)->tab_order)
+        if (qt::widget(*c) == f) return c;
+    return nullptr;
+}
+
+// ---- controls ----------------------------------------------------------------
+
+Label::Label(Form& parent) : Control(std::make_unique<Native>(new QLabel(parent_widget(parent))))
+{
+    set_grey_background(native_->widget);
+    native_->widget->setFocusPolicy(Qt::NoFocus);
+    qt::widget_as<QLabel>(*this)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+Text Label::caption() const { return to_text(qt::widget_as<QLabel>(*this)->text()); }
+void Label::set_caption(const Text& caption) { qt::widget_as<QLabel>(*this)->setText(to_qstring(caption)); }
+void Label::set_align(Align align)
+{
+    // A label's caption starts at its top, as a one-line caption does.
+    const Qt::Alignment h = qt_alignment(align) & Qt::AlignHorizontal_Mask;
+    qt::widget_as<QLabel>(*this)->setAlignment(h | Qt::AlignTop);
+}
+void Label::set_buddy(TextBox& box) { qt::widget_as<QLabel>(*this)->setBuddy(qt::widget(box)); }
+
+TextBox::TextBox(Form& parent) : Control(std::make_unique<Native>(new LineEdit(parent_widget(parent), *this))) {}
+
+Text TextBox::text() const { return to_text(qt::widget_as<QLineEdit>(*this)->text()); }
+void TextBox::set_text(const Text& text) { qt::widget_as<QLineEdit>(*this)->setText(to_qstring(text)); }
+void TextBox::set_align(Align align) { qt::widget_as<QLineEdit>(*this)->setAlignment(qt_alignment(align)); }
+void TextBox::set_plain()
+{
+    qt::widget_as<QLineEdit>(*this)->setFrame(false);
+    set_grey_background(native_->widget);
+}
+
+CommandButton::CommandButton(Form& parent, const Text& caption)
+    : Control(std::make_unique<Native>(new QPushButton(to_qstring(caption), parent_widget(parent))))
+{
+    auto* button = qt::widget_as<QPushButton>(*this);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    QObject::connect(button, &QPushButton::clicked, [this] {
+        if (on_click) on_click();
+    });
+}
+
+Text CommandButton::caption() const { return to_text(qt::widget_as<QPushButton>(*this)->text()); }
+void CommandButton::click() { qt::widget_as<QPushButton>(*this)->click(); }
+
+PictureBox::PictureBox(Form& parent) : Control(std::make_unique<Native>(new PictureWidget(parent_widget(parent))))
+{
+    set_grey_background(native_->widget);
+    native_->widget->setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureBox::set_picture(int resource_number)
+{
+    QPixmap picture(QStringLiteral(":/bitmaps/%1.bmp").arg(resource_number));
+    if (picture.isNull()) throw std::runtime_error("missing picture resource " + std::to_string(resource_number));
+    auto* w = qt::widget_as<PictureWidget>(*this);
+    w->picture = std::move(picture);
+    number_ = resource_number;
+    w->update();
+}
+
+QPixmap qt::picture_of(const PictureBox& box) { return qt::widget_as<PictureWidget>(box)->picture; }
+
+// ---- services ----------------------------------------------------------------
+
+Font courier(double points, bool bold) { return Font{u"Courier New", points, bold}; }
+
+void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon icon)
+{
+    QString text = to_qstring(prompt);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(icon == BoxIcon::warning ? QMessageBox::Warning : QMessageBox::NoIcon, to_qstring(title), text,
+                    QMessageBox::Ok, parent ? qt::widget(*parent) : nullptr);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+char16_t decimal_separator()
+{
+    const QString point = QLocale().decimalPoint();
+    return point.isEmpty() ? u'.' : point.front().unicode();
+}
+
+namespace {
+void end_program()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    QCoreApplication::exit(0);
+}
+
+std::function<void()>& end_handler()
+{
+    static std::function<void()> handler = end_program;
+    return handler;
+}
+}  // namespace
+
+void end() { end_handler()(); }
+
+void set_end_handler(std::function<void()> handler) { end_handler() = handler ? std::move(handler) : end_program; }
+
+struct Application::Native {
+    Native(int& argc, char** argv) : app(argc, argv)
+    {
+        // Only Exit or a window's close box ends the program; hiding the main
+        // window for the result window must not.
+        app.setQuitOnLastWindowClosed(false);
+    }
+    QApplication app;
+};
+
+Application::Application(int& argc, char** argv) : native_(std::make_unique<Native>(argc, argv)) {}
+Application::~Application() = default;
+int Application::run() { return QApplication::exec(); }
+
+}  // namespace platform

@@ -1,0 +1,8 @@
+# The Run command and the number texts, for the program and the fuzz targets.
+set(VARENDO_RUN_SOURCES
+  platform/text.cpp
+  platform/number_text.cpp
+  run/messages.cpp
+  run/value_text.cpp
+  run/run_command.cpp
+)

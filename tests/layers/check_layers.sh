@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Each toolkit stays in its backend: no Qt header outside platform/qt, no
+# Windows header outside platform/win32; the engine, the Run command and the
+# windows' handlers include neither.
+set -euo pipefail
+cd "$1"
+qt='#include *<(Q[A-Za-z]*|Qt[A-Za-z]*/.*)>'
+win='#include *<(windows|windowsx|commctrl|winuser|wingdi)\.h>'
+bad=0
+report() { echo "$1:"; echo "$2"; bad=1; }
+
+found=$(grep -rnE "$qt" engine run forms platform --include='*.h' --include='*.cpp' | grep -v '^platform/qt/' || true)
+[[ -z $found ]] || report "Qt outside platform/qt" "$found"
+found=$(grep -rniE "$win" engine run forms platform --include='*.h' --include='*.cpp' | grep -v '^platform/win32/' || true)
+[[ -z $found ]] || report "Windows headers outside platform/win32" "$found"
+# run/ knows no window: it includes nothing from forms/ or a backend.
+found=$(grep -rnE '#include "(forms|platform/qt|platform/win32)/' run engine || true)
+[[ -z $found ]] || report "run/ or engine/ reaching a window" "$found"
+exit $bad
