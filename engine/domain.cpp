@@ -8,10 +8,11 @@ DomainError::DomainError(Argument argument, DomainRule rule, double largest)
 {
 }
 
-void require_degrees(double nu, Argument argument, double largest)
+double require_degrees(double nu, Argument argument, double largest)
 {
     if (!(nu > 0)) throw DomainError(argument, DomainRule::positive);
     if (nu > largest) throw DomainError(argument, DomainRule::at_most, largest);
+    return nu < 1e-300 ? 1e-300 : nu;
 }
 
 }  // namespace engine

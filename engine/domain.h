@@ -23,6 +23,9 @@ public:
 };
 
 // Degrees of freedom: any number above 0 up to `largest`, whole or not.
-void require_degrees(double nu, Argument argument, double largest);
+// Returns the degrees to compute with: below 1e-300 every tail has reached
+// its limit to the last digit of a double, and halving a subnormal number
+// would leave nothing, so such degrees count as 1e-300.
+double require_degrees(double nu, Argument argument, double largest);
 
 }  // namespace engine

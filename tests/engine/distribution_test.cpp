@@ -137,6 +137,11 @@ TEST(Distributions, InputsOutsideTheDomainAreNamed)
     // Degrees near 0 put nearly all the mass beyond any t: each tail holds 1/2.
     EXPECT_NEAR(engine::t_distribution(1e308, 1e-300).C, 0.5, 1e-7);
     EXPECT_NEAR(engine::f_distribution(1e300, 1e-10, 1e-10).C, 0.5, 1e-7);
+    for (double tiny : {1e-310, 4.9e-324}) {  // halving the smallest double leaves 0
+        EXPECT_NEAR(engine::t_distribution(0.83, tiny).C, 0.5, 1e-7);
+        EXPECT_NEAR(engine::f_distribution(0.83, 9, tiny).C, 0, 1e-7);
+        EXPECT_NEAR(engine::chi_square(0.83, tiny).P, 0, 1e-7);
+    }
     for (double x : {7.7e94, 3.9e94, 1e308})  // the fraction's convergents round around 1 there
         EXPECT_EQ(engine::chi_square(x, 9).P, 0) << x;
     EXPECT_EQ(engine::chi_square(9e125, 7000).P, 0);  // the cube of x/a - 1 would overflow
