@@ -3,8 +3,9 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
+VERSION := $(shell grep -m1 -o 'Varendo VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 
-.PHONY: all deps configure build run test package fuzz-build fuzz test-sanitize bench clean
+.PHONY: all deps configure build run test package fuzz-build fuzz test-sanitize bench clean windows deps-windows test-windows
 
 all: build
 
@@ -52,4 +53,20 @@ bench:
 	tools/bench
 
 clean:
-	rm -rf $(BUILD) build-fuzz build-sanitize
+	rm -rf $(BUILD) build-fuzz build-sanitize build-windows
+
+# The Windows program, cross-built: Varendo.exe, a portable zip and an installer.
+WINDOWS := build-windows
+windows: deps-windows
+	@cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(WINDOWS) -j $(JOBS)
+	@tools/windows/package $(WINDOWS)
+
+deps-windows:
+	@tools/install-deps --windows
+
+# Everything about the Windows program under Wine: the engine, run and window
+# tests, then the installer in a fresh prefix.
+test-windows: windows
+	cd $(WINDOWS) && ../tools/windows/session ctest --output-on-failure -j $(JOBS) --repeat until-pass:3
+	WINEPREFIX=$$(mktemp -d) tools/windows/session tests/platform/win32/check_installer.sh $(WINDOWS)/varendo-$(VERSION)-setup.exe

@@ -1,0 +1,484 @@
+// The window layer over Win32: standard BUTTON, EDIT and STATIC child
+// controls, bitmaps and the icon from the executable's resources by number,
+// MessageBoxW, laid out in twips at the window's real DPI.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/win32/native.h"
+
+namespace platform {
+
+namespace {
+
+const wchar_t form_class[] = L"VarendoForm";
+const wchar_t picture_class[] = L"VarendoPicture";
+const COLORREF window_grey = RGB(192, 192, 192);
+
+HINSTANCE instance() { return GetModuleHandleW(nullptr); }
+
+const wchar_t* wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+Text text_of(HWND hwnd)
+{
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring buffer(size_t(length) + 1, L'\0');
+    GetWindowTextW(hwnd, buffer.data(), length + 1);
+    buffer.resize(size_t(length));
+    return Text(buffer.begin(), buffer.end());
+}
+
+HBRUSH grey_brush()
+{
+    static const HBRUSH brush = CreateSolidBrush(window_grey);
+    return brush;
+}
+
+// 1440 twips make an inch; rounded as 15 twips to a pixel at 96 dpi.
+int px(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
+Control* control_of(HWND hwnd) { return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+void apply_font(Control::Native& n, int dpi)
+{
+    if (!n.font) return;
+    if (n.hfont) DeleteObject(n.hfont);
+    const int height = -MulDiv(int(n.font->points * 100 + 0.5), dpi, 7200);
+    n.hfont = CreateFontW(height, 0, 0, 0, n.font->bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                          wide(n.font->face));
+    SendMessageW(n.hwnd, WM_SETFONT, WPARAM(n.hfont), TRUE);
+}
+
+void apply_place(Control::Native& n, int dpi)
+{
+    SetWindowPos(n.hwnd, nullptr, px(n.twips.left, dpi), px(n.twips.top, dpi), px(n.twips.width, dpi),
+                 px(n.twips.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The outer size that gives the form its client area at this DPI.
+SIZE outer_size(const Control::Native& n, int dpi)
+{
+    RECT r{0, 0, px(n.width_twips, dpi), px(n.height_twips, dpi)};
+    const DWORD style = DWORD(GetWindowLongPtrW(n.hwnd, GWL_STYLE));
+    const DWORD ex = DWORD(GetWindowLongPtrW(n.hwnd, GWL_EXSTYLE));
+    AdjustWindowRectEx(&r, style, FALSE, ex);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void focus_first(Control::Native& form)
+{
+    HWND focus = GetFocus();
+    if (focus && GetParent(focus) == form.hwnd && IsWindowVisible(focus) && IsWindowEnabled(focus)) return;
+    for (Control* c : form.tab_order) {
+        HWND h = win32::hwnd(*c);
+        if (IsWindowVisible(h) && IsWindowEnabled(h) && (GetWindowLongPtrW(h, GWL_STYLE) & WS_TABSTOP)) {
+            SetFocus(h);
+            return;
+        }
+    }
+}
+
+LRESULT CALLBACK form_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
+{
+    auto* form = static_cast<Form*>(control_of(hwnd));
+    if (!form) return DefWindowProcW(hwnd, message, w, l);
+    Control::Native& n = form->native();
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(w) == BN_CLICKED && l) {
+            if (auto* button = dynamic_cast<CommandButton*>(control_of(HWND(l))))
+                if (button->on_click) button->on_click();
+            return 0;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT: {
+        Control* c = control_of(HWND(l));
+        if (c && c->native().grey) {
+            SetBkColor(HDC(w), window_grey);
+            return LRESULT(grey_brush());
+        }
+        if (message == WM_CTLCOLORSTATIC) {
+            SetBkColor(HDC(w), window_grey);
+            return LRESULT(grey_brush());
+        }
+        break;
+    }
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        FillRect(HDC(w), &r, grey_brush());
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        const int dpi = win32::dpi_of(hwnd);
+        SelectObject(dc, GetStockObject(BLACK_PEN));
+        for (const RECT& line : n.lines) {
+            // The end point itself is drawn, as a line shape draws it.
+            const int x1 = px(line.left, dpi), y1 = px(line.top, dpi), x2 = px(line.right, dpi), y2 = px(line.bottom, dpi);
+            MoveToEx(dc, x1, y1, nullptr);
+            LineTo(dc, x2, y2);
+            SetPixel(dc, x2, y2, RGB(0, 0, 0));
+        }
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_CLOSE:
+        if (form->on_close) form->on_close();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (w) PostMessageW(hwnd, WM_APP, 0, 0);
+        break;
+    case WM_APP:
+        focus_first(n);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(w) != WA_INACTIVE) focus_first(n);
+        break;
+    case WM_DPICHANGED: {
+        const int dpi = HIWORD(w);
+        for (Control* c : n.children) {
+            apply_place(c->native(), dpi);
+            apply_font(c->native(), dpi);
+        }
+        const RECT* suggested = reinterpret_cast<const RECT*>(l);
+        const SIZE size = outer_size(n, dpi);
+        SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
+    }
+    }
+    return DefWindowProcW(hwnd, message, w, l);
+}
+
+// The picture at natural size in the top-left corner; at higher DPI each of
+// its pixels grows as a block, never smoothed.
+LRESULT CALLBACK picture_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
+{
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillRect(dc, &client, grey_brush());
+        if (auto bitmap = HBITMAP(GetWindowLongPtrW(hwnd, 0))) {
+            BITMAP info;
+            GetObjectW(bitmap, sizeof info, &info);
+            HDC source = CreateCompatibleDC(dc);
+            HGDIOBJ old = SelectObject(source, bitmap);
+            const int dpi = win32::dpi_of(hwnd);
+            SetStretchBltMode(dc, COLORONCOLOR);
+            StretchBlt(dc, 0, 0, MulDiv(info.bmWidth, dpi, 96), MulDiv(info.bmHeight, dpi, 96), source, 0, 0,
+                       info.bmWidth, info.bmHeight, SRCCOPY);
+            SelectObject(source, old);
+            DeleteDC(source);
+        }
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) return 1;
+    return DefWindowProcW(hwnd, message, w, l);
+}
+
+// A text box's characters pass on_key_press before the edit sees them.
+LRESULT CALLBACK edit_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
+{
+    auto* box = static_cast<TextBox*>(control_of(hwnd));
+    if (message == WM_CHAR && box && box->on_key_press && w >= 32 && w != 127) {
+        char16_t code = char16_t(w);
+        box->on_key_press(code);
+        if (code == 0) return 0;
+        w = WPARAM(code);
+    }
+    return CallWindowProcW(box->native().edit_proc, hwnd, message, w, l);
+}
+
+void register_classes()
+{
+    static const bool done = [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        WNDCLASSEXW form{};
+        form.cbSize = sizeof form;
+        form.lpfnWndProc = form_proc;
+        form.hInstance = instance();
+        form.hIcon = LoadIconW(instance(), MAKEINTRESOURCEW(1));
+        form.hIconSm = HICON(LoadImageW(instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                         GetSystemMetrics(SM_CYSMICON), 0));
+        form.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+        form.hbrBackground = grey_brush();
+        form.lpszClassName = form_class;
+        RegisterClassExW(&form);
+        WNDCLASSEXW picture{};
+        picture.cbSize = sizeof picture;
+        picture.lpfnWndProc = picture_proc;
+        picture.hInstance = instance();
+        picture.cbWndExtra = sizeof(LONG_PTR);
+        picture.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+        picture.lpszClassName = picture_class;
+        RegisterClassExW(&picture);
+        return true;
+    }();
+    (void)done;
+}
+
+std::unique_ptr<Control::Native> make_child(Form& parent, const wchar_t* window_class, const wchar_t* text,
+                                            DWORD style, DWORD ex_style = 0)
+{
+    register_classes();
+    auto n = std::make_unique<Control::Native>();
+    n->form = &parent;
+    n->hwnd = CreateWindowExW(ex_style, window_class, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                              win32::hwnd(parent), nullptr, instance(), nullptr);
+    if (!n->hwnd) throw std::runtime_error("a control could not be created");
+    return n;
+}
+
+}  // namespace
+
+Control::Native::~Native()
+{
+    if (hwnd) DestroyWindow(hwnd);
+    if (hfont) DeleteObject(hfont);
+}
+
+int win32::dpi_of(HWND hwnd)
+{
+    if (hwnd) {
+        if (const UINT dpi = GetDpiForWindow(hwnd)) return int(dpi);
+    }
+    return int(GetDpiForSystem());
+}
+
+// ---- every control ---------------------------------------------------------
+
+Control::Control(std::unique_ptr<Native> native) : native_(std::move(native))
+{
+    native_->owner = this;
+    SetWindowLongPtrW(native_->hwnd, GWLP_USERDATA, LONG_PTR(this));
+    if (native_->form && native_->form != this) native_->form->native().children.push_back(this);
+}
+
+Control::~Control()
+{
+    if (native_->form && native_->form != this) {
+        auto& children = native_->form->native().children;
+        std::erase(children, this);
+    }
+    SetWindowLongPtrW(native_->hwnd, GWLP_USERDATA, 0);
+}
+
+void Control::place(Rect twips)
+{
+    native_->twips = twips;
+    apply_place(*native_, win32::dpi_of(native_->hwnd));
+}
+
+void Control::set_font(const Font& font)
+{
+    native_->font_store = font;
+    native_->font = &native_->font_store;
+    apply_font(*native_, win32::dpi_of(native_->hwnd));
+}
+
+void Control::set_visible(bool visible)
+{
+    const bool top = native_->form == this;
+    ShowWindow(native_->hwnd, visible ? (top ? SW_SHOWNORMAL : SW_SHOWNA) : SW_HIDE);
+    if (visible && top) SetForegroundWindow(native_->hwnd);
+}
+
+bool Control::visible() const { return IsWindowVisible(native_->hwnd); }
+void Control::set_enabled(bool enabled) { EnableWindow(native_->hwnd, enabled); }
+bool Control::enabled() const { return IsWindowEnabled(native_->hwnd); }
+void Control::set_focus() { SetFocus(native_->hwnd); }
+bool Control::has_focus() const { return GetFocus() == native_->hwnd; }
+void Control::raise() { SetWindowPos(native_->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+
+// ---- windows ---------------------------------------------------------------
+
+namespace {
+std::unique_ptr<Control::Native> make_form(int width_twips, int height_twips)
+{
+    register_classes();
+    auto n = std::make_unique<Control::Native>();
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    n->hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, form_class, L"Varendo", style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
+                              nullptr, nullptr, instance(), nullptr);
+    if (!n->hwnd) throw std::runtime_error("a window could not be created");
+    n->width_twips = width_twips;
+    n->height_twips = height_twips;
+    const SIZE size = outer_size(*n, win32::dpi_of(n->hwnd));
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(n->hwnd, nullptr, (work.left + work.right - size.cx) / 2, (work.top + work.bottom - size.cy) / 2,
+                 size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    return n;
+}
+}  // namespace
+
+Form::Form(int width_twips, int height_twips) : Control(make_form(width_twips, height_twips))
+{
+    native_->form = this;
+}
+
+void Form::add_line(int x1, int y1, int x2, int y2) { native_->lines.push_back(RECT{x1, y1, x2, y2}); }
+
+void Form::set_tab_order(const std::vector<Control*>& order)
+{
+    native_->tab_order = order;
+    // The dialog manager tabs in z-order; a box's label goes just before it,
+    // where screen readers look for its name.
+    HWND after = HWND_TOP;
+    for (Control* c : order) {
+        for (Control* child : native_->children) {
+            auto* label = dynamic_cast<Label*>(child);
+            if (label && GetPropW(win32::hwnd(*label), L"VarendoBuddy") == win32::hwnd(*c)) {
+                SetWindowPos(win32::hwnd(*label), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                after = win32::hwnd(*label);
+            }
+        }
+        SetWindowPos(win32::hwnd(*c), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        after = win32::hwnd(*c);
+    }
+}
+
+Control* Form::focused() const
+{
+    HWND focus = GetFocus();
+    for (Control* c : native_->children)
+        if (win32::hwnd(*c) == focus) return c;
+    return nullptr;
+}
+
+// ---- controls ----------------------------------------------------------------
+
+Label::Label(Form& parent) : Control(make_child(parent, L"STATIC", L"", SS_LEFT | SS_NOPREFIX))
+{
+    native_->grey = true;
+}
+
+Text Label::caption() const { return text_of(native_->hwnd); }
+void Label::set_caption(const Text& caption) { SetWindowTextW(native_->hwnd, wide(caption)); }
+
+void Label::set_align(Align align)
+{
+    LONG_PTR style = GetWindowLongPtrW(native_->hwnd, GWL_STYLE) & ~LONG_PTR(SS_LEFT | SS_CENTER | SS_RIGHT);
+    style |= align == Align::left ? SS_LEFT : align == Align::center ? SS_CENTER : SS_RIGHT;
+    SetWindowLongPtrW(native_->hwnd, GWL_STYLE, style);
+    InvalidateRect(native_->hwnd, nullptr, TRUE);
+}
+
+void Label::set_buddy(TextBox& box) { SetPropW(native_->hwnd, L"VarendoBuddy", win32::hwnd(box)); }
+
+TextBox::TextBox(Form& parent)
+    : Control(make_child(parent, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE))
+{
+    native_->edit_proc = WNDPROC(SetWindowLongPtrW(native_->hwnd, GWLP_WNDPROC, LONG_PTR(edit_proc)));
+}
+
+Text TextBox::text() const { return text_of(native_->hwnd); }
+void TextBox::set_text(const Text& text) { SetWindowTextW(native_->hwnd, wide(text)); }
+
+void TextBox::set_align(Align align)
+{
+    LONG_PTR style = GetWindowLongPtrW(native_->hwnd, GWL_STYLE) & ~LONG_PTR(ES_LEFT | ES_CENTER | ES_RIGHT);
+    style |= align == Align::left ? ES_LEFT : align == Align::center ? ES_CENTER : ES_RIGHT;
+    SetWindowLongPtrW(native_->hwnd, GWL_STYLE, style);
+}
+
+void TextBox::set_plain()
+{
+    SetWindowLongPtrW(native_->hwnd, GWL_EXSTYLE, GetWindowLongPtrW(native_->hwnd, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+    SetWindowPos(native_->hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    native_->grey = true;
+}
+
+CommandButton::CommandButton(Form& parent, const Text& caption)
+    : Control(make_child(parent, L"BUTTON", wide(caption), WS_TABSTOP | BS_PUSHBUTTON))
+{
+}
+
+Text CommandButton::caption() const { return text_of(native_->hwnd); }
+void CommandButton::click() { SendMessageW(native_->hwnd, BM_CLICK, 0, 0); }
+
+PictureBox::PictureBox(Form& parent) : Control(make_child(parent, picture_class, L"", 0)) {}
+
+void PictureBox::set_picture(int resource_number)
+{
+    auto bitmap = HBITMAP(LoadImageW(instance(), MAKEINTRESOURCEW(resource_number), IMAGE_BITMAP, 0, 0,
+                                     LR_CREATEDIBSECTION));
+    if (!bitmap) throw std::runtime_error("missing picture resource " + std::to_string(resource_number));
+    if (auto old = HBITMAP(SetWindowLongPtrW(native_->hwnd, 0, LONG_PTR(bitmap)))) DeleteObject(old);
+    number_ = resource_number;
+    InvalidateRect(native_->hwnd, nullptr, TRUE);
+}
+
+// ---- services ----------------------------------------------------------------
+
+Font courier(double points, bool bold) { return Font{u"Courier New", points, bold}; }
+
+void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon icon)
+{
+    MessageBoxW(parent ? win32::hwnd(*parent) : nullptr, wide(prompt), wide(title),
+                MB_OK | (icon == BoxIcon::warning ? MB_ICONWARNING : 0));
+}
+
+char16_t decimal_separator()
+{
+    wchar_t separator[8] = L".";
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 2) return u'.';
+    return char16_t(separator[0]);
+}
+
+namespace {
+BOOL CALLBACK hide_window(HWND hwnd, LPARAM)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process == GetCurrentProcessId()) ShowWindow(hwnd, SW_HIDE);
+    return TRUE;
+}
+
+void end_program()
+{
+    EnumWindows(hide_window, 0);
+    PostQuitMessage(0);
+}
+
+std::function<void()>& end_handler()
+{
+    static std::function<void()> handler = end_program;
+    return handler;
+}
+}  // namespace
+
+void end() { end_handler()(); }
+
+void set_end_handler(std::function<void()> handler) { end_handler() = handler ? std::move(handler) : end_program; }
+
+struct Application::Native {};
+
+Application::Application(int&, char**) : native_(std::make_unique<Native>()) { register_classes(); }
+Application::~Application() = default;
+
+int Application::run()
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab and Shift+Tab move the focus as in a dialog.
+        HWND top = GetAncestor(message.hwnd, GA_ROOT);
+        if (top && IsDialogMessageW(top, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return int(message.wParam);
+}
+
+}  // namespace platform

@@ -1,0 +1,39 @@
+#pragma once
+// What the Win32 backend keeps behind each control: its window handle, and
+// for a top-level window what its window procedure needs. Tests reach the
+// handles through hwnd() to drive the controls with window messages.
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/controls.h"
+
+namespace platform {
+
+struct Control::Native {
+    HWND hwnd = nullptr;
+    Control* owner = nullptr;
+    Form* form = nullptr;     // the window the control lies in (itself for a form)
+    Rect twips{0, 0, 0, 0};   // where the layout put it, to place it anew when the DPI changes
+    const Font* font = nullptr;
+    HFONT hfont = nullptr;
+    bool grey = false;        // painted on the window grey (labels, the plain box)
+    WNDPROC edit_proc = nullptr;  // a text box's own procedure, behind the key filter
+    // A form's own:
+    std::vector<Control*> children;
+    std::vector<Control*> tab_order;
+    std::vector<RECT> lines;  // twips
+    int width_twips = 0, height_twips = 0;
+    Font font_store{};
+    ~Native();
+};
+
+namespace win32 {
+
+inline HWND hwnd(const Control& control) { return control.native().hwnd; }
+
+// The window's dots per inch, as the layout scales by it.
+int dpi_of(HWND hwnd);
+
+}  // namespace win32
+}  // namespace platform

@@ -1,0 +1,239 @@
+// The Windows program's windows, in process, through the Win32 backend and
+// standard window messages: places in pixels at the screen's DPI, start-up
+// state, selections, typing through the comma filter, Run, the message box,
+// Back, About, the end of the program, the pictures.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "forms/frm_initial.h"
+#include "forms/frm_result.h"
+#include "forms/program.h"
+#include "platform/win32/native.h"
+#include "run/captions.h"
+
+using platform::win32::hwnd;
+
+namespace {
+
+void pump()
+{
+    MSG message;
+    for (int round = 0; round < 3; ++round) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(1);
+    }
+}
+
+std::u16string text(HWND h)
+{
+    wchar_t buffer[512] = {};
+    GetWindowTextW(h, buffer, 512);
+    return std::u16string(buffer, buffer + wcslen(buffer));
+}
+
+// The message box a click opens, read and dismissed with OK from inside its
+// own modal loop, as a user would.
+struct MessageReader {
+    static inline std::optional<std::u16string> prompt, title;
+    static BOOL CALLBACK find(HWND h, LPARAM)
+    {
+        wchar_t cls[32] = {};
+        GetClassNameW(h, cls, 32);
+        if (std::wstring(cls) != L"#32770" || !IsWindowVisible(h)) return TRUE;
+        title = text(h);
+        prompt = text(GetDlgItem(h, 0xFFFF));
+        PostMessageW(h, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), find, 0); }
+};
+
+std::optional<std::u16string> message_from(const std::function<void()>& action)
+{
+    MessageReader::prompt.reset();
+    MessageReader::title.reset();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, MessageReader::tick);
+    action();
+    KillTimer(nullptr, timer);
+    pump();
+    return MessageReader::prompt;
+}
+
+void click(platform::CommandButton& b)
+{
+    SendMessageW(hwnd(b), BM_CLICK, 0, 0);
+    pump();
+}
+
+// Replaces a box's text by typed characters, each through the box's WM_CHAR.
+void type(platform::TextBox& box, const std::u16string& keys)
+{
+    SetWindowTextW(hwnd(box), L"");
+    SetFocus(hwnd(box));
+    for (char16_t c : keys) SendMessageW(hwnd(box), WM_CHAR, WPARAM(c), 1);
+    pump();
+}
+
+RECT place_in(HWND control, HWND window)
+{
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+int dpi() { return int(GetDpiForSystem()); }
+int px(int twips) { return (twips * dpi() + 720) / 1440; }
+
+struct Session {
+    Session()
+    {
+        platform::set_end_handler([this] { ++ends; });
+        program.initial().show();
+        pump();
+    }
+    ~Session() { platform::set_end_handler([] {}); }
+    forms::frm_initial& main() { return program.initial(); }
+    forms::frm_result& result() { return program.result(); }
+    forms::Program program;
+    int ends = 0;
+};
+
+}  // namespace
+
+TEST(WindowsMain, StartsWithNothingChosen)
+{
+    Session s;
+    auto& w = s.main();
+    EXPECT_EQ(text(hwnd(w)), u"Varendo");
+    EXPECT_FALSE(w.cmd_run.enabled());
+    for (platform::TextBox* box : {&w.txt_datavalue, &w.txt_datadfnum, &w.txt_datadfden}) EXPECT_FALSE(box->visible());
+    EXPECT_EQ(w.txt_datadfnum.text(), u"    ");
+    EXPECT_EQ(w.focused(), &w.cmd_about);
+    EXPECT_FALSE(s.program.has_result());
+}
+
+TEST(WindowsMain, ControlsStandWhereTheLayoutPutsThem)
+{
+    Session s;
+    auto& w = s.main();
+    RECT client;
+    GetClientRect(hwnd(w), &client);
+    EXPECT_EQ(client.right, px(6735));
+    EXPECT_EQ(client.bottom, px(3765));
+    struct Row { platform::Control* control; int left, top, width, height; };
+    const Row rows[] = {
+        {&w.txt_datavalue, 3120, 480, 735, 375}, {&w.lbl_value, 600, 600, 2295, 255},
+        {&w.cmd_run, 4920, 480, 1215, 375},      {&w.cmd_about, 4920, 1680, 1215, 375},
+        {&w.Text1, 1440, 2400, 3855, 285},       {&w.cmd_f, 5040, 2880, 1335, 495},
+    };
+    for (const Row& r : rows) {
+        const RECT at = place_in(hwnd(*r.control), hwnd(w));
+        EXPECT_EQ(at.left, px(r.left));
+        EXPECT_EQ(at.top, px(r.top));
+        EXPECT_EQ(at.right - at.left, px(r.width));
+        EXPECT_EQ(at.bottom - at.top, px(r.height));
+    }
+    const RECT graph = place_in(hwnd(s.result().lbl_graph), hwnd(s.result()));
+    EXPECT_EQ(graph.top, px(1800));
+    EXPECT_EQ(graph.right - graph.left, px(5655));
+    RecordProperty("dpi", dpi());
+}
+
+TEST(WindowsMain, SelectionsTypingAndRun)
+{
+    struct Row {
+        platform::CommandButton forms::frm_initial::*button;
+        std::u16string caption, value, dfnum, dfden, line;
+        int picture;
+    };
+    const Row rows[] = {
+        {&forms::frm_initial::cmd_chi, run::captions::chi_square, u"3,84", u"1", u"", u"  P = 0.0500", 101},
+        {&forms::frm_initial::cmd_gauss, run::captions::normal, u"1,96", u"", u"",
+         u"  P = 0.4750   P = 0.9500   P = 0.0250   P = 0.0500", 103},
+        {&forms::frm_initial::cmd_t, run::captions::t, u"2", u"10", u"", u"   P = 0.0367       P = 0.0734", 104},
+        {&forms::frm_initial::cmd_f, run::captions::f, u"3", u"4", u"20", u"  P = 0.0432        P = 0.0864", 102},
+        {&forms::frm_initial::cmd_t, run::captions::t, u"2,1", u"17.34", u"", u"   P = 0.0253       P = 0.0507", 104},
+    };
+    for (const Row& r : rows) {
+        Session s;
+        auto& w = s.main();
+        click(w.*r.button);
+        EXPECT_EQ(w.lbl_value.caption(), r.caption);
+        EXPECT_TRUE(w.cmd_run.enabled());
+        EXPECT_EQ(w.focused(), &w.txt_datavalue);
+        EXPECT_EQ(s.result().pic_geral.picture_number(), r.picture);
+        type(w.txt_datavalue, r.value);
+        if (w.txt_datadfnum.visible()) type(w.txt_datadfnum, r.dfnum);
+        if (w.txt_datadfden.visible()) type(w.txt_datadfden, r.dfden);
+        EXPECT_EQ(w.txt_datavalue.text().find(u','), std::u16string::npos) << "the comma filter";
+        EXPECT_FALSE(message_from([&] { click(w.cmd_run); }));
+        EXPECT_FALSE(w.visible());
+        EXPECT_TRUE(s.result().visible());
+        EXPECT_EQ(s.result().lbl_graph.caption(), r.line);
+        EXPECT_EQ(s.result().focused(), &s.result().cmd_back);
+
+        click(s.result().cmd_back);
+        EXPECT_TRUE(w.visible());
+        EXPECT_FALSE(s.result().visible());
+        EXPECT_EQ(w.txt_datavalue.text(), u"");
+        EXPECT_EQ(s.result().lbl_graph.caption(), u"");
+        EXPECT_EQ(w.lbl_value.caption(), r.caption);
+        EXPECT_EQ(s.ends, 0);
+    }
+}
+
+TEST(WindowsMain, RefusalsAndAboutComeInAMessageBox)
+{
+    Session s;
+    auto& w = s.main();
+    const auto about = message_from([&] { click(w.cmd_about); });
+    ASSERT_TRUE(about);
+    EXPECT_EQ(*MessageReader::title, u"Varendo");
+    EXPECT_EQ(std::count(about->begin(), about->end(), u'\n'), 6) << "seven lines";
+
+    click(w.cmd_t);
+    type(w.txt_datavalue, u"2");
+    type(w.txt_datadfnum, u"");
+    const auto refusal = message_from([&] { click(w.cmd_run); });
+    EXPECT_EQ(refusal.value_or(u"<none>"), u"DEGREES OF FREEDOM must be greater than 0.");
+    EXPECT_TRUE(w.visible());
+    EXPECT_FALSE(s.result().visible());
+}
+
+TEST(WindowsMain, ExitAndTheCloseBoxOfEitherWindowEndTheProgram)
+{
+    for (int way = 0; way < 3; ++way) {
+        Session s;
+        click(s.main().cmd_gauss);
+        if (way == 0) click(s.main().cmd_exit);
+        if (way == 1) SendMessageW(hwnd(s.main()), WM_CLOSE, 0, 0);
+        if (way == 2) {
+            click(s.main().cmd_run);
+            SendMessageW(hwnd(s.result()), WM_CLOSE, 0, 0);
+        }
+        EXPECT_EQ(s.ends, 1) << way;
+    }
+}
+
+TEST(WindowsMain, PicturesLoadAtTheirSizes)
+{
+    Session s;
+    struct Row { int number, width, height; };
+    for (const Row& r : {Row{101, 238, 64}, Row{102, 300, 72}, Row{103, 359, 65}, Row{104, 305, 71}}) {
+        s.result().pic_geral.set_picture(r.number);
+        auto bitmap = HBITMAP(GetWindowLongPtrW(hwnd(s.result().pic_geral), 0));
+        BITMAP info{};
+        ASSERT_TRUE(GetObjectW(bitmap, sizeof info, &info));
+        EXPECT_EQ(info.bmWidth, r.width);
+        EXPECT_EQ(info.bmHeight, r.height);
+    }
+}
