@@ -291,7 +291,10 @@ void Control::set_visible(bool visible)
 {
     const bool top = native_->form == this;
     ShowWindow(native_->hwnd, visible ? (top ? SW_SHOWNORMAL : SW_SHOWNA) : SW_HIDE);
-    if (visible && top) SetForegroundWindow(native_->hwnd);
+    if (visible && top) {
+        SetForegroundWindow(native_->hwnd);
+        focus_first(*native_);
+    }
 }
 
 bool Control::visible() const { return IsWindowVisible(native_->hwnd); }

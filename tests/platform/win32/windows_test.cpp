@@ -32,6 +32,13 @@ void pump()
     }
 }
 
+// Events until the condition holds, as a window manager may take its time.
+bool pump_until(const std::function<bool()>& condition)
+{
+    for (int k = 0; k < 200 && !condition(); ++k) pump();
+    return condition();
+}
+
 std::u16string text(HWND h)
 {
     wchar_t buffer[512] = {};
@@ -117,6 +124,7 @@ TEST(WindowsMain, StartsWithNothingChosen)
     EXPECT_FALSE(w.cmd_run.enabled());
     for (platform::TextBox* box : {&w.txt_datavalue, &w.txt_datadfnum, &w.txt_datadfden}) EXPECT_FALSE(box->visible());
     EXPECT_EQ(w.txt_datadfnum.text(), u"    ");
+    EXPECT_TRUE(pump_until([&] { return w.focused() != nullptr; }));
     EXPECT_EQ(w.focused(), &w.cmd_about);
     EXPECT_FALSE(s.program.has_result());
 }
