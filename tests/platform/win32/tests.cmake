@@ -4,3 +4,10 @@ add_executable(windows_tests ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/windows_
 target_include_directories(windows_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
 target_link_libraries(windows_tests PRIVATE varendo_app GTest::gtest_main)
 gtest_discover_tests(windows_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+
+# The layout again with the screen at 144 dpi: the whole window grows, the
+# pictures with it. Alone, as it changes the prefix's DPI while it runs.
+add_test(NAME WindowsMain.At144Dpi
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/at_dpi.sh 144 $<TARGET_FILE:windows_tests>
+          --gtest_filter=WindowsMain.ControlsStandWhereTheLayoutPutsThem:WindowsMain.PicturesLoadAtTheirSizes:WindowsMain.SelectionsTypingAndRun)
+set_tests_properties(WindowsMain.At144Dpi PROPERTIES RUN_SERIAL TRUE)
