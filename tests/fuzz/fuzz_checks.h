@@ -2,6 +2,7 @@
 // What every fuzz input must satisfy; a broken rule stops the fuzzer there.
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <regex>
 #include <string>
 
@@ -19,7 +20,12 @@ inline void require(bool holds, const char* rule, const platform::Text& detail)
     require(holds, rule, platform::to_utf8(detail));
 }
 
+// Each pattern is compiled once: compiling one per input would be most of
+// the fuzzer's time.
 inline bool matches(const platform::Text& text, const std::string& pattern)
 {
-    return std::regex_match(platform::to_utf8(text), std::regex(pattern));
+    static std::map<std::string, std::regex> compiled;
+    auto at = compiled.find(pattern);
+    if (at == compiled.end()) at = compiled.emplace(pattern, std::regex(pattern)).first;
+    return std::regex_match(platform::to_utf8(text), at->second);
 }
