@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <stdexcept>
 
+#include "platform/backend.h"
 #include "platform/qt/native.h"
 
 namespace platform {
@@ -292,23 +293,11 @@ char16_t decimal_separator()
     return point.isEmpty() ? u'.' : point.front().unicode();
 }
 
-namespace {
-void end_program()
+void backend::end_program()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
     QCoreApplication::exit(0);
 }
-
-std::function<void()>& end_handler()
-{
-    static std::function<void()> handler = end_program;
-    return handler;
-}
-}  // namespace
-
-void end() { end_handler()(); }
-
-void set_end_handler(std::function<void()> handler) { end_handler() = handler ? std::move(handler) : end_program; }
 
 struct Application::Native {
     Native(int& argc, char** argv) : app(argc, argv)

@@ -4,7 +4,7 @@ find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
 qt_standard_project_setup()
 
 # The Qt 6 backend of the window layer, with the pictures and the icon.
-add_library(varendo_qt STATIC platform/qt/controls.cpp)
+add_library(varendo_qt STATIC platform/qt/controls.cpp platform/end.cpp)
 target_include_directories(varendo_qt PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(varendo_qt PUBLIC Qt6::Widgets)
 qt_add_resources(varendo_qt bitmaps

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/backend.h"
 #include "platform/win32/native.h"
 
 namespace platform {
@@ -39,6 +40,15 @@ HBRUSH grey_brush()
 
 // 1440 twips make an inch; rounded as 15 twips to a pixel at 96 dpi.
 int px(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
+// A STATIC's or an EDIT's alignment is one of three style bits.
+void set_alignment_style(HWND hwnd, Align align, LONG_PTR left, LONG_PTR center, LONG_PTR right)
+{
+    LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE) & ~(left | center | right);
+    style |= align == Align::left ? left : align == Align::center ? center : right;
+    SetWindowLongPtrW(hwnd, GWL_STYLE, style);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
 
 Control* control_of(HWND hwnd) { return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
 
@@ -370,13 +380,7 @@ Label::Label(Form& parent) : Control(make_child(parent, L"STATIC", L"", SS_LEFT 
 Text Label::caption() const { return text_of(native_->hwnd); }
 void Label::set_caption(const Text& caption) { SetWindowTextW(native_->hwnd, wide(caption)); }
 
-void Label::set_align(Align align)
-{
-    LONG_PTR style = GetWindowLongPtrW(native_->hwnd, GWL_STYLE) & ~LONG_PTR(SS_LEFT | SS_CENTER | SS_RIGHT);
-    style |= align == Align::left ? SS_LEFT : align == Align::center ? SS_CENTER : SS_RIGHT;
-    SetWindowLongPtrW(native_->hwnd, GWL_STYLE, style);
-    InvalidateRect(native_->hwnd, nullptr, TRUE);
-}
+void Label::set_align(Align align) { set_alignment_style(native_->hwnd, align, SS_LEFT, SS_CENTER, SS_RIGHT); }
 
 void Label::set_buddy(TextBox& box) { SetPropW(native_->hwnd, L"VarendoBuddy", win32::hwnd(box)); }
 
@@ -389,12 +393,7 @@ TextBox::TextBox(Form& parent)
 Text TextBox::text() const { return text_of(native_->hwnd); }
 void TextBox::set_text(const Text& text) { SetWindowTextW(native_->hwnd, wide(text)); }
 
-void TextBox::set_align(Align align)
-{
-    LONG_PTR style = GetWindowLongPtrW(native_->hwnd, GWL_STYLE) & ~LONG_PTR(ES_LEFT | ES_CENTER | ES_RIGHT);
-    style |= align == Align::left ? ES_LEFT : align == Align::center ? ES_CENTER : ES_RIGHT;
-    SetWindowLongPtrW(native_->hwnd, GWL_STYLE, style);
-}
+void TextBox::set_align(Align align) { set_alignment_style(native_->hwnd, align, ES_LEFT, ES_CENTER, ES_RIGHT); }
 
 void TextBox::set_plain()
 {
@@ -449,22 +448,13 @@ BOOL CALLBACK hide_window(HWND hwnd, LPARAM)
     return TRUE;
 }
 
-void end_program()
+}  // namespace
+
+void backend::end_program()
 {
     EnumWindows(hide_window, 0);
     PostQuitMessage(0);
 }
-
-std::function<void()>& end_handler()
-{
-    static std::function<void()> handler = end_program;
-    return handler;
-}
-}  // namespace
-
-void end() { end_handler()(); }
-
-void set_end_handler(std::function<void()> handler) { end_handler() = handler ? std::move(handler) : end_program; }
 
 struct Application::Native {};
 

@@ -1,6 +1,6 @@
 # The Windows program: the Win32 backend and Varendo.exe, statically linked,
 # with its resources (icon, pictures 101-104, version block, manifest).
-add_library(varendo_win32 STATIC platform/win32/controls.cpp)
+add_library(varendo_win32 STATIC platform/win32/controls.cpp platform/end.cpp)
 target_include_directories(varendo_win32 PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(varendo_win32 PUBLIC UNICODE _UNICODE WINVER=0x0A00 _WIN32_WINNT=0x0A00)
 target_link_libraries(varendo_win32 PUBLIC user32 gdi32 comctl32)
