@@ -11,3 +11,18 @@ add_test(NAME WindowsMain.At144Dpi
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/at_dpi.sh 144 $<TARGET_FILE:windows_tests>
           --gtest_filter=WindowsMain.ControlsStandWhereTheLayoutPutsThem:WindowsMain.PicturesLoadAtTheirSizes:WindowsMain.SelectionsTypingAndRun)
 set_tests_properties(WindowsMain.At144Dpi PROPERTIES RUN_SERIAL TRUE)
+
+# Varendo.exe driven from another process through window messages and key
+# strokes, as UI automation drives it.
+add_executable(driver_tests ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/driver_test.cpp)
+target_link_libraries(driver_tests PRIVATE GTest::gtest_main user32)
+add_test(NAME WindowsDriven.LinesAndMessagesFromOutside
+  COMMAND driver_tests --gtest_filter=WindowsDriven.*
+  WORKING_DIRECTORY ${PROJECT_BINARY_DIR})
+set_tests_properties(WindowsDriven.LinesAndMessagesFromOutside PROPERTIES RUN_SERIAL TRUE)
+# The same under a comma locale: the lines are repaired to points.
+add_test(NAME WindowsDriven.CommaLocale
+  COMMAND driver_tests --gtest_filter=WindowsDriven.*
+  WORKING_DIRECTORY ${PROJECT_BINARY_DIR})
+set_tests_properties(WindowsDriven.CommaLocale PROPERTIES RUN_SERIAL TRUE
+  ENVIRONMENT "LANG=de_DE.UTF-8;LC_ALL=de_DE.UTF-8;VARENDO_EXPECTED_SEPARATOR=,")

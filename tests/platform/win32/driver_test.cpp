@@ -1,0 +1,177 @@
+// Varendo.exe driven from another process, as UI automation drives it: the
+// top-level windows titled "Varendo" of the process, buttons pressed by
+// caption (a posted BM_CLICK), box texts set with WM_SETTEXT or typed as real
+// key strokes (SendInput), the P-value line read with WM_GETTEXT, the message
+// box found as the standard dialog and answered with OK.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring text_of(HWND h)
+{
+    wchar_t buffer[512] = {};
+    SendMessageW(h, WM_GETTEXT, 512, LPARAM(buffer));
+    return buffer;
+}
+
+std::wstring class_of(HWND h)
+{
+    wchar_t buffer[64] = {};
+    GetClassNameW(h, buffer, 64);
+    return buffer;
+}
+
+class Program {
+public:
+    Program()
+    {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring command = L"Varendo.exe";
+        EXPECT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_));
+        WaitForInputIdle(info_.hProcess, 10000);
+    }
+    ~Program()
+    {
+        TerminateProcess(info_.hProcess, 0);
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+    bool ended(DWORD ms) { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
+
+    // The visible top-level window of the process with this class ("#32770"
+    // for a message box) or the title "Varendo".
+    HWND window(const wchar_t* dialog_class = nullptr)
+    {
+        for (int k = 0; k < 200; ++k) {
+            found_ = nullptr;
+            wanted_ = dialog_class;
+            EnumWindows(visit, LPARAM(this));
+            if (found_) return found_;
+            Sleep(25);
+        }
+        return nullptr;
+    }
+
+    static HWND child(HWND parent, const wchar_t* cls, const std::wstring& caption)
+    {
+        for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+            if (class_of(h) == cls && text_of(h) == caption) return h;
+        return nullptr;
+    }
+    static std::vector<HWND> children(HWND parent, const wchar_t* cls)
+    {
+        std::vector<HWND> found;
+        for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+            if (class_of(h) == cls) found.push_back(h);
+        return found;
+    }
+
+private:
+    static BOOL CALLBACK visit(HWND h, LPARAM self)
+    {
+        auto* p = reinterpret_cast<Program*>(self);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (pid != p->info_.dwProcessId || !IsWindowVisible(h)) return TRUE;
+        const bool dialog = class_of(h) == L"#32770";
+        if (p->wanted_ ? dialog : (!dialog && text_of(h) == L"Varendo")) {
+            p->found_ = h;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    PROCESS_INFORMATION info_{};
+    HWND found_ = nullptr;
+    const wchar_t* wanted_ = nullptr;
+};
+
+void press(HWND window, const std::wstring& caption)
+{
+    HWND button = Program::child(window, L"Button", caption);
+    ASSERT_TRUE(button) << "no button";
+    PostMessageW(button, BM_CLICK, 0, 0);
+    Sleep(300);
+}
+
+// Real key strokes into the box, one Unicode character each.
+void type(HWND window, HWND box, const std::wstring& keys)
+{
+    SetForegroundWindow(window);
+    SendMessageW(box, WM_SETTEXT, 0, LPARAM(L""));
+    PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Sleep(200);
+    for (wchar_t c : keys) {
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_KEYBOARD;
+        in[0].ki.wScan = in[1].ki.wScan = c;
+        in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof(INPUT));
+        Sleep(30);
+    }
+    Sleep(200);
+}
+
+}  // namespace
+
+TEST(WindowsDriven, LinesAndMessagesFromOutside)
+{
+    // Run again under a comma locale: it must be the one in force.
+    if (const char* expected = std::getenv("VARENDO_EXPECTED_SEPARATOR")) {
+        wchar_t separator[8] = {};
+        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+        EXPECT_EQ(separator[0], wchar_t(expected[0]));
+    }
+    Program p;
+    HWND main = p.window();
+    ASSERT_TRUE(main);
+
+    struct Row { const wchar_t* button; const wchar_t *value, *num, *den, *line; };
+    const Row rows[] = {
+        {L"Gauss ", L"1,96", nullptr, nullptr, L"  P = 0.4750   P = 0.9500   P = 0.0250   P = 0.0500"},
+        {L"Chi-Sqrd.", L"3,84", L"1", nullptr, L"  P = 0.0500"},
+        {L"t", L"2", L"17.34", nullptr, L"   P = 0.0307       P = 0.0614"},
+        {L"F", L"3", L"4", L"20", L"  P = 0.0432        P = 0.0864"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
+        press(main, r.button);
+        const std::vector<HWND> boxes = Program::children(main, L"Edit");
+        ASSERT_GE(boxes.size(), 3u);
+        type(main, boxes[0], r.value);  // typed: the comma filter acts
+        EXPECT_EQ(text_of(boxes[0]).find(L','), std::wstring::npos);
+        if (r.num) SendMessageW(boxes[1], WM_SETTEXT, 0, LPARAM(r.num));
+        if (r.den) SendMessageW(boxes[2], WM_SETTEXT, 0, LPARAM(r.den));
+        press(main, L"Run");
+        HWND result = p.window();
+        ASSERT_TRUE(result);
+        ASSERT_NE(result, main);
+        HWND line = Program::child(result, L"Static", r.line);
+        EXPECT_TRUE(line) << "no line reading as expected";
+        press(result, L"Back");
+        EXPECT_EQ(p.window(), main);
+    }
+
+    // A refusal: the standard message box, answered with OK.
+    press(main, L"t");
+    SendMessageW(Program::children(main, L"Edit")[1], WM_SETTEXT, 0, LPARAM(L"0"));
+    press(main, L"Run");
+    HWND box = p.window(L"#32770");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(text_of(box), L"Varendo");
+    EXPECT_EQ(text_of(GetDlgItem(box, 0xFFFF)), L"DEGREES OF FREEDOM must be greater than 0.");
+    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    Sleep(300);
+    EXPECT_EQ(p.window(), main);
+
+    press(main, L"Exit");
+    EXPECT_TRUE(p.ended(5000));
+}
