@@ -135,27 +135,37 @@ TEST(WindowsMain, ControlsStandWhereTheLayoutPutsThem)
     Session s;
     auto& w = s.main();
     // Run again with the screen at another DPI (at_dpi.sh), which must be the one in force.
-    if (const char* expected = std::getenv("VARENDO_EXPECTED_DPI")) EXPECT_EQ(dpi(), std::atoi(expected));
+    if (const char* expected = std::getenv("VARENDO_EXPECTED_DPI")) {
+        EXPECT_EQ(dpi(), std::atoi(expected));
+    }
     RECT client;
     GetClientRect(hwnd(w), &client);
     EXPECT_EQ(client.right, px(6735));
     EXPECT_EQ(client.bottom, px(3765));
-    struct Row { platform::Control* control; int left, top, width, height; };
+    auto& r = s.result();
+    struct Row { platform::Control* control; platform::Form* window; int left, top, width, height; };
     const Row rows[] = {
-        {&w.txt_datavalue, 3120, 480, 735, 375}, {&w.lbl_value, 600, 600, 2295, 255},
-        {&w.cmd_run, 4920, 480, 1215, 375},      {&w.cmd_about, 4920, 1680, 1215, 375},
-        {&w.Text1, 1440, 2400, 3855, 285},       {&w.cmd_f, 5040, 2880, 1335, 495},
+        {&w.txt_datavalue, &w, 3120, 480, 735, 375},  {&w.lbl_value, &w, 600, 600, 2295, 255},
+        {&w.cmd_run, &w, 4920, 480, 1215, 375},       {&w.txt_datadfnum, &w, 3120, 1080, 735, 375},
+        {&w.lbl_dfnum, &w, 600, 1200, 2295, 255},     {&w.cmd_exit, &w, 4920, 1080, 1215, 375},
+        {&w.txt_datadfden, &w, 3120, 1680, 735, 375}, {&w.lbl_dfden, &w, 600, 1800, 2295, 255},
+        {&w.cmd_about, &w, 4920, 1680, 1215, 375},    {&w.Text1, &w, 1440, 2400, 3855, 285},
+        {&w.cmd_chi, &w, 360, 2880, 1335, 495},       {&w.cmd_gauss, &w, 1920, 2880, 1335, 495},
+        {&w.cmd_t, &w, 3480, 2880, 1335, 495},        {&w.cmd_f, &w, 5040, 2880, 1335, 495},
+        {&r.pic_geral, &r, 240, 360, 5655, 1335},     {&r.lbl_graph, &r, 0, 1800, 5655, 375},
+        {&r.cmd_back, &r, 5040, 2160, 975, 375},      {&r.cmd_exit, &r, 5040, 2640, 975, 375},
     };
-    for (const Row& r : rows) {
-        const RECT at = place_in(hwnd(*r.control), hwnd(w));
-        EXPECT_EQ(at.left, px(r.left));
-        EXPECT_EQ(at.top, px(r.top));
-        EXPECT_EQ(at.right - at.left, px(r.width));
-        EXPECT_EQ(at.bottom - at.top, px(r.height));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "control at " << row.left << "," << row.top << " twips");
+        const RECT at = place_in(hwnd(*row.control), hwnd(*row.window));
+        EXPECT_EQ(at.left, px(row.left));
+        EXPECT_EQ(at.top, px(row.top));
+        EXPECT_EQ(at.right - at.left, px(row.width));
+        EXPECT_EQ(at.bottom - at.top, px(row.height));
     }
-    const RECT graph = place_in(hwnd(s.result().lbl_graph), hwnd(s.result()));
-    EXPECT_EQ(graph.top, px(1800));
-    EXPECT_EQ(graph.right - graph.left, px(5655));
+    GetClientRect(hwnd(r), &client);
+    EXPECT_EQ(client.right, px(6225));
+    EXPECT_EQ(client.bottom, px(3150));
     RecordProperty("dpi", dpi());
 }
 
