@@ -60,13 +60,18 @@ IncompleteGamma continued_fraction(Real a, Real x)
     return {(1 - Q).value(), Q.value(), terms};
 }
 
-// erfc(y), y = sign * sqrt(y2), from Q(1/2, y^2); a = 1/2 takes the short paths above.
-Real erfc_signed(bool negative, Real y2)
+// erfc(sqrt(y2))/2 and erfc(-sqrt(y2))/2, the two halves of the normal-like
+// term, from one Q(1/2, y2): erfc(y) = Q(1/2, y^2), erfc(-y) = 1 + P(1/2, y^2).
+// a = 1/2 takes the short paths above.
+struct HalfErfc {
+    Real tail, body;
+};
+HalfErfc half_erfc(Real y2)
 {
-    if (y2 == 0) return 1;
+    if (y2 == 0) return {0.5, 0.5};
     const Real half = 0.5;
     const IncompleteGamma g = y2 < 1.5 ? series(half, y2) : continued_fraction(half, y2);
-    return negative ? 1 + Real(g.P) : Real(g.Q);
+    return {0.5 * Real(g.Q), 0.5 * (1 + Real(g.P))};
 }
 
 // Temme: Q(a, x) = erfc(eta sqrt(a/2))/2 + e^(-a eta^2/2)/sqrt(2 pi a) (c0(eta) + c1(eta)/a + ...),
@@ -92,8 +97,9 @@ IncompleteGamma temme(Real a, Real x)
         c1 = (((e * e) * e - (m * m) * m) - m * m) - m / 12;
     }
     const Real R = (numeric::exp(-half_a_eta2) / numeric::sqrt(two_pi * a)) * (c0 + c1 / a);
-    const Real Q = 0.5 * erfc_signed(below, half_a_eta2) + R;
-    const Real P = 0.5 * erfc_signed(!below, half_a_eta2) - R;
+    const HalfErfc h = half_erfc(half_a_eta2);
+    const Real Q = (below ? h.body : h.tail) + R;
+    const Real P = (below ? h.tail : h.body) - R;
     return {P.value(), Q.value(), 0};
 }
 

@@ -144,7 +144,7 @@ QWidget* parent_widget(Form& form) { return qt::widget(form); }
 
 // ---- every control ---------------------------------------------------------
 
-Control::Control(std::unique_ptr<Native> native) : native_(std::move(native)) { native_->owner = this; }
+Control::Control(std::unique_ptr<Native> native) : native_(std::move(native)) {}
 Control::~Control() = default;
 
 void Control::place(Rect r)

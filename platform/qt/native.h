@@ -13,7 +13,6 @@ struct Control::Native {
     explicit Native(QWidget* w) : widget(w) {}
     ~Native() { delete widget; }  // a child first, its window last
     QWidget* widget;
-    Control* owner = nullptr;
 };
 
 namespace qt {

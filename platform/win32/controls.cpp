@@ -107,12 +107,9 @@ LRESULT CALLBACK form_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT: {
-        Control* c = control_of(HWND(l));
-        if (c && c->native().grey) {
-            SetBkColor(HDC(w), window_grey);
-            return LRESULT(grey_brush());
-        }
-        if (message == WM_CTLCOLORSTATIC) {
+        // Labels and the plain box lie on the window grey; other boxes stay white.
+        const Control* c = control_of(HWND(l));
+        if (message == WM_CTLCOLORSTATIC || (c && c->native().grey)) {
             SetBkColor(HDC(w), window_grey);
             return LRESULT(grey_brush());
         }
@@ -141,12 +138,6 @@ LRESULT CALLBACK form_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
     }
     case WM_CLOSE:
         if (form->on_close) form->on_close();
-        return 0;
-    case WM_SHOWWINDOW:
-        if (w) PostMessageW(hwnd, WM_APP, 0, 0);
-        break;
-    case WM_APP:
-        focus_first(n);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(w) != WA_INACTIVE) focus_first(n);
@@ -270,7 +261,6 @@ int win32::dpi_of(HWND hwnd)
 
 Control::Control(std::unique_ptr<Native> native) : native_(std::move(native))
 {
-    native_->owner = this;
     SetWindowLongPtrW(native_->hwnd, GWLP_USERDATA, LONG_PTR(this));
     if (native_->form && native_->form != this) native_->form->native().children.push_back(this);
 }
@@ -292,8 +282,7 @@ void Control::place(Rect twips)
 
 void Control::set_font(const Font& font)
 {
-    native_->font_store = font;
-    native_->font = &native_->font_store;
+    native_->font = font;
     apply_font(*native_, win32::dpi_of(native_->hwnd));
 }
 

@@ -4,6 +4,7 @@
 // handles through hwnd() to drive the controls with window messages.
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "platform/controls.h"
@@ -12,10 +13,9 @@ namespace platform {
 
 struct Control::Native {
     HWND hwnd = nullptr;
-    Control* owner = nullptr;
     Form* form = nullptr;     // the window the control lies in (itself for a form)
     Rect twips{0, 0, 0, 0};   // where the layout put it, to place it anew when the DPI changes
-    const Font* font = nullptr;
+    std::optional<Font> font;  // kept to make the font anew when the DPI changes
     HFONT hfont = nullptr;
     bool grey = false;        // painted on the window grey (labels, the plain box)
     WNDPROC edit_proc = nullptr;  // a text box's own procedure, behind the key filter
@@ -24,7 +24,6 @@ struct Control::Native {
     std::vector<Control*> tab_order;
     std::vector<RECT> lines;  // twips
     int width_twips = 0, height_twips = 0;
-    Font font_store{};
     ~Native();
 };
 
