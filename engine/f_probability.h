@@ -10,8 +10,10 @@ struct FProbability {
     long terms;  // terms of the incomplete beta series
 };
 
-// F distribution function with nu1 (numerator) and nu2 (denominator) degrees
-// of freedom, from the incomplete beta series of algorithm AS 63.
+// F distribution function at F >= 0 with nu1 (numerator) and nu2
+// (denominator) degrees of freedom, both whole numbers of at least 1, from the
+// incomplete beta series of algorithm AS 63. Raises numeric::Fault where the
+// arithmetic fails; f_distribution chooses it only where it holds.
 FProbability f_probability(double F, double nu1, double nu2);
 
 }  // namespace engine

@@ -2,6 +2,7 @@
 
 #include "run/captions.h"
 #include "forms/frm_result.h"
+#include "forms/pictures.h"
 #include "forms/program.h"
 
 namespace forms {
@@ -123,22 +124,22 @@ void frm_initial::select(const platform::Text& value_caption, Row numerator,
 
 void frm_initial::cmd_chi_Click()
 {
-    select(captions::chi_square, Row::Shown, &captions::degrees, Row::Hidden, 101);
+    select(captions::chi_square, Row::Shown, &captions::degrees, Row::Hidden, pictures::chi_square);
 }
 
 void frm_initial::cmd_gauss_Click()
 {
-    select(captions::normal, Row::Hidden, nullptr, Row::Hidden, 103);
+    select(captions::normal, Row::Hidden, nullptr, Row::Hidden, pictures::normal);
 }
 
 void frm_initial::cmd_t_Click()
 {
-    select(captions::t, Row::Shown, &captions::degrees, Row::Hidden, 104);
+    select(captions::t, Row::Shown, &captions::degrees, Row::Hidden, pictures::t);
 }
 
 void frm_initial::cmd_f_Click()
 {
-    select(captions::f, Row::Shown, &captions::numerator, Row::Shown, 102);
+    select(captions::f, Row::Shown, &captions::numerator, Row::Shown, pictures::f);
 }
 
 // A typed comma becomes a decimal point once the box holds anything.

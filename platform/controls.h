@@ -46,7 +46,7 @@ public:
     void set_enabled(bool enabled);
     bool enabled() const;
     void set_focus();
-    bool has_focus() const;
+    bool has_focus() const;  // keys typed into its shown window go to it
     void raise();  // above the controls it overlaps
 
     Native& native() const { return *native_; }
@@ -59,16 +59,23 @@ protected:
 // A top-level window: caption "Varendo", the program icon, fixed client area,
 // the window grey, the program's straight lines drawn beneath its controls,
 // centred on the screen when created. Closing it through its frame runs
-// on_close instead.
+// on_close instead. As it shows, the focus goes to the first control in tab
+// order that can take it, unless it lies on a usable control already.
 class Form : public Control {
 public:
     Form(int width_twips, int height_twips);
 
     void add_line(int x1, int y1, int x2, int y2);  // twips
     void set_tab_order(const std::vector<Control*>& order);
-    Control* focused() const;  // the control with the focus, or none
+    const std::vector<Control*>& tab_order() const { return tab_order_; }
+    Control* focused() const;  // the control in tab order with the keyboard focus, or none
+    void focus_first();        // the rule above; the backends call it as the window shows
 
     std::function<void()> on_close;
+
+private:
+    void apply_tab_order();  // the backend's share of set_tab_order
+    std::vector<Control*> tab_order_;
 };
 
 class Label : public Control {
@@ -116,6 +123,8 @@ private:
 };
 
 // A modal box with one OK button; lines of the prompt are separated by CR LF.
+// The handlers' callbacks run guarded (platform/guard.h): whatever one
+// throws is shown in such a box, and the program goes on.
 enum class BoxIcon { none, warning };
 void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon icon = BoxIcon::none);
 

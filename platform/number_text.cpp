@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/numeric/fault.h"
-
 namespace platform {
 
 namespace {
@@ -44,7 +42,7 @@ double parse(const Text& text)
     double value = 0.0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        if (nonzero_before_point) throw numeric::Fault(numeric::FaultKind::Overflow);
+        if (nonzero_before_point) throw NumberTooLarge();
         return 0.0;
     }
     return value;

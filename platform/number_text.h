@@ -1,13 +1,21 @@
 #pragma once
 // Conversions between box texts and numbers, the same on every platform.
+#include <stdexcept>
+
 #include "platform/text.h"
 
 namespace platform {
 
+// A typed number beyond the range of a double.
+class NumberTooLarge : public std::overflow_error {
+public:
+    NumberTooLarge() : std::overflow_error("a number too large to hold") {}
+};
+
 // The leading number of a text: blanks, an optional sign, digits with at most
 // one "." (the only decimal point, whatever the locale). The rest of the text
 // is ignored; a text with no digit gives 0. A number beyond the range of a
-// double raises Fault(Overflow); one too small to hold gives 0.
+// double raises NumberTooLarge; one too small to hold gives 0.
 double parse(const Text& text);
 
 // Pattern "0.0000": sign, integer digits, separator, four decimals rounded

@@ -7,6 +7,7 @@
 #include "engine/f_distribution.h"
 #include "engine/normal_areas.h"
 #include "engine/t_distribution.h"
+#include "platform/guard.h"
 #include "platform/number_text.h"
 #include "run/captions.h"
 #include "run/messages.h"
@@ -115,8 +116,10 @@ void run_command(RunView& view)
         trouble = domain_message(error, name_of(view, box_of(error.argument)));
     } catch (const numeric::Fault& fault) {
         trouble = fault_message(fault.kind());
+    } catch (const platform::NumberTooLarge&) {
+        trouble = fault_message(numeric::FaultKind::Overflow);
     } catch (const std::exception& error) {
-        trouble = u"Something went wrong: " + platform::from_utf8(error.what());
+        trouble = platform::something_went_wrong(error);
     }
     view.show_message(trouble);
 }

@@ -2,6 +2,7 @@
 set(VARENDO_RUN_SOURCES
   platform/text.cpp
   platform/number_text.cpp
+  platform/failure_text.cpp
   run/messages.cpp
   run/value_text.cpp
   run/run_command.cpp

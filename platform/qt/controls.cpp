@@ -13,7 +13,9 @@
 #include <stdexcept>
 
 #include "platform/backend.h"
+#include "platform/guard.h"
 #include "platform/qt/native.h"
+#include "platform/shared.h"
 
 namespace platform {
 
@@ -22,7 +24,7 @@ using qt::to_text;
 
 namespace {
 
-const QColor window_grey{192, 192, 192};
+const QColor window_grey{shared::window_grey.red, shared::window_grey.green, shared::window_grey.blue};
 
 // 15 twips make one device-independent pixel (96 per inch).
 constexpr int twips(int t) { return (t + 7) / 15; }
@@ -63,7 +65,6 @@ class FormWidget : public QWidget {
 public:
     explicit FormWidget(Form& form) : form_(form) {}
     std::vector<QLine> lines;  // pixels
-    std::vector<Control*> tab_order;
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -75,20 +76,16 @@ protected:
     void closeEvent(QCloseEvent* event) override
     {
         event->ignore();
-        if (form_.on_close) form_.on_close();
+        guarded(&form_, [this] {
+            if (form_.on_close) form_.on_close();
+        });
     }
-    // The focus goes to the first control in tab order that can take it.
+    // As the program shows the window; a window restored by the user gets
+    // its own focus back from Qt.
     void showEvent(QShowEvent* event) override
     {
         QWidget::showEvent(event);
-        if (focusWidget() && focusWidget()->isVisible() && focusWidget()->isEnabled()) return;
-        for (Control* c : tab_order) {
-            QWidget* w = qt::widget(*c);
-            if (w->isVisible() && w->isEnabled() && w->focusPolicy() & Qt::TabFocus) {
-                w->setFocus(Qt::TabFocusReason);
-                return;
-            }
-        }
+        if (!event->spontaneous()) guarded(&form_, [this] { form_.focus_first(); });
     }
 
 private:
@@ -97,7 +94,7 @@ private:
 
 class LineEdit : public QLineEdit {
 public:
-    LineEdit(QWidget* parent, TextBox& box) : QLineEdit(parent), box_(box) {}
+    LineEdit(Form& form, TextBox& box) : QLineEdit(qt::widget(form)), form_(form), box_(box) {}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override
@@ -108,8 +105,12 @@ protected:
             return;
         }
         char16_t code = typed[0].unicode();
-        box_.on_key_press(code);
-        if (code == 0) return;
+        bool handled = false;
+        guarded(&form_, [&] {
+            box_.on_key_press(code);
+            handled = true;
+        });
+        if (!handled || code == 0) return;  // a filter that failed lets nothing in
         if (code == typed[0].unicode()) {
             QLineEdit::keyPressEvent(event);
             return;
@@ -121,6 +122,7 @@ protected:
     }
 
 private:
+    Form& form_;
     TextBox& box_;
 };
 
@@ -169,7 +171,13 @@ bool Control::visible() const { return native_->widget->isVisible(); }
 void Control::set_enabled(bool enabled) { native_->widget->setEnabled(enabled); }
 bool Control::enabled() const { return native_->widget->isEnabled(); }
 void Control::set_focus() { native_->widget->setFocus(); }
-bool Control::has_focus() const { return native_->widget->hasFocus(); }
+// The control keys would go to in its window, active or not, as a window
+// that Qt has not activated yet (offscreen, or behind another) still has one.
+bool Control::has_focus() const
+{
+    const QWidget* w = native_->widget;
+    return w->isVisible() && w->window()->focusWidget() == w;
+}
 void Control::raise() { native_->widget->raise(); }
 
 // ---- windows ---------------------------------------------------------------
@@ -197,18 +205,10 @@ void Form::add_line(int x1, int y1, int x2, int y2)
     static_cast<FormWidget*>(native_->widget)->lines.emplace_back(twips(x1), twips(y1), twips(x2), twips(y2));
 }
 
-void Form::set_tab_order(const std::vector<Control*>& order)
+void Form::apply_tab_order()
 {
-    static_cast<FormWidget*>(native_->widget)->tab_order = order;
+    const std::vector<Control*>& order = tab_order();
     for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(qt::widget(*order[i - 1]), qt::widget(*order[i]));
-}
-
-Control* Form::focused() const
-{
-    const QWidget* f = native_->widget->focusWidget();
-    for (Control* c : static_cast<FormWidget*>(native_->widget)->tab_order)
-        if (qt::widget(*c) == f) return c;
-    return nullptr;
 }
 
 // ---- controls ----------------------------------------------------------------
@@ -230,7 +230,7 @@ void Label::set_align(Align align)
 }
 void Label::set_buddy(TextBox& box) { qt::widget_as<QLabel>(*this)->setBuddy(qt::widget(box)); }
 
-TextBox::TextBox(Form& parent) : Control(std::make_unique<Native>(new LineEdit(parent_widget(parent), *this))) {}
+TextBox::TextBox(Form& parent) : Control(std::make_unique<Native>(new LineEdit(parent, *this))) {}
 
 Text TextBox::text() const { return to_text(qt::widget_as<QLineEdit>(*this)->text()); }
 void TextBox::set_text(const Text& text) { qt::widget_as<QLineEdit>(*this)->setText(to_qstring(text)); }
@@ -247,8 +247,10 @@ CommandButton::CommandButton(Form& parent, const Text& caption)
     auto* button = qt::widget_as<QPushButton>(*this);
     button->setAutoDefault(false);
     button->setDefault(false);
-    QObject::connect(button, &QPushButton::clicked, [this] {
-        if (on_click) on_click();
+    QObject::connect(button, &QPushButton::clicked, [this, &parent] {
+        guarded(&parent, [this] {
+            if (on_click) on_click();
+        });
     });
 }
 
@@ -264,7 +266,7 @@ PictureBox::PictureBox(Form& parent) : Control(std::make_unique<Native>(new Pict
 void PictureBox::set_picture(int resource_number)
 {
     QPixmap picture(QStringLiteral(":/bitmaps/%1.bmp").arg(resource_number));
-    if (picture.isNull()) throw std::runtime_error("missing picture resource " + std::to_string(resource_number));
+    if (picture.isNull()) throw shared::MissingPicture(resource_number);
     auto* w = qt::widget_as<PictureWidget>(*this);
     w->picture = std::move(picture);
     number_ = resource_number;
@@ -274,8 +276,6 @@ void PictureBox::set_picture(int resource_number)
 QPixmap qt::picture_of(const PictureBox& box) { return qt::widget_as<PictureWidget>(box)->picture; }
 
 // ---- services ----------------------------------------------------------------
-
-Font courier(double points, bool bold) { return Font{u"Courier New", points, bold}; }
 
 void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon icon)
 {

@@ -4,13 +4,13 @@ find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
 qt_standard_project_setup()
 
 # The Qt 6 backend of the window layer, with the pictures and the icon.
-add_library(varendo_qt STATIC platform/qt/controls.cpp platform/end.cpp)
+add_library(varendo_qt STATIC platform/qt/controls.cpp ${VARENDO_PLATFORM_SHARED})
 target_include_directories(varendo_qt PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(varendo_qt PUBLIC Qt6::Widgets)
 qt_add_resources(varendo_qt bitmaps
   PREFIX /bitmaps
   BASE resources
-  FILES resources/101.bmp resources/102.bmp resources/103.bmp resources/104.bmp
+  FILES ${VARENDO_PICTURE_FILES}
 )
 # The window icon as PNG, which Qt reads without loading an image plugin (the
 # .ico would cost a plugin scan at every start); the same pixels as the .ico's
@@ -50,7 +50,7 @@ foreach(size 16 32)
   install(FILES resources/varendo-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME varendo.png)
 endforeach()
-install(FILES resources/org.varendo.varendo.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${VARENDO_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/varendo)
 
 set(CPACK_GENERATOR DEB)

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/guard.h"
+#include "platform/shared.h"
 #include "platform/win32/native.h"
 
 namespace platform {
@@ -17,7 +19,7 @@ namespace {
 
 const wchar_t form_class[] = L"VarendoForm";
 const wchar_t picture_class[] = L"VarendoPicture";
-const COLORREF window_grey = RGB(192, 192, 192);
+const COLORREF window_grey = RGB(shared::window_grey.red, shared::window_grey.green, shared::window_grey.blue);
 
 HINSTANCE instance() { return GetModuleHandleW(nullptr); }
 
@@ -79,23 +81,8 @@ SIZE outer_size(const Control::Native& n, int dpi)
     return {r.right - r.left, r.bottom - r.top};
 }
 
-void focus_first(Control::Native& form)
+LRESULT form_message(Form* form, HWND hwnd, UINT message, WPARAM w, LPARAM l)
 {
-    HWND focus = GetFocus();
-    if (focus && GetParent(focus) == form.hwnd && IsWindowVisible(focus) && IsWindowEnabled(focus)) return;
-    for (Control* c : form.tab_order) {
-        HWND h = win32::hwnd(*c);
-        if (IsWindowVisible(h) && IsWindowEnabled(h) && (GetWindowLongPtrW(h, GWL_STYLE) & WS_TABSTOP)) {
-            SetFocus(h);
-            return;
-        }
-    }
-}
-
-LRESULT CALLBACK form_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
-{
-    auto* form = static_cast<Form*>(control_of(hwnd));
-    if (!form) return DefWindowProcW(hwnd, message, w, l);
     Control::Native& n = form->native();
     switch (message) {
     case WM_COMMAND:
@@ -140,7 +127,7 @@ LRESULT CALLBACK form_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
         if (form->on_close) form->on_close();
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(w) != WA_INACTIVE) focus_first(n);
+        if (LOWORD(w) != WA_INACTIVE) form->focus_first();
         break;
     case WM_DPICHANGED: {
         const int dpi = HIWORD(w);
@@ -154,6 +141,19 @@ LRESULT CALLBACK form_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     }
+    }
+    return DefWindowProcW(hwnd, message, w, l);
+}
+
+// Every message of a window passes here; a handler's exception stops at it.
+LRESULT CALLBACK form_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
+{
+    auto* form = static_cast<Form*>(control_of(hwnd));
+    if (!form) return DefWindowProcW(hwnd, message, w, l);
+    try {
+        return form_message(form, hwnd, message, w, l);
+    } catch (...) {
+        report_current_exception(form);
     }
     return DefWindowProcW(hwnd, message, w, l);
 }
@@ -187,17 +187,24 @@ LRESULT CALLBACK picture_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
     return DefWindowProcW(hwnd, message, w, l);
 }
 
-// A text box's characters pass on_key_press before the edit sees them.
-LRESULT CALLBACK edit_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
+// A text box's characters pass on_key_press before the edit sees them. The
+// subclass outlives the TextBox (its window is destroyed after it), so every
+// message without a box behind it goes straight on to the edit.
+LRESULT CALLBACK edit_subclass(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR)
 {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, edit_subclass, id);
     auto* box = static_cast<TextBox*>(control_of(hwnd));
     if (message == WM_CHAR && box && box->on_key_press && w >= 32 && w != 127) {
         char16_t code = char16_t(w);
-        box->on_key_press(code);
-        if (code == 0) return 0;
+        bool handled = false;
+        guarded(box->native().form, [&] {
+            box->on_key_press(code);
+            handled = true;
+        });
+        if (!handled || code == 0) return 0;  // a filter that failed lets nothing in
         w = WPARAM(code);
     }
-    return CallWindowProcW(box->native().edit_proc, hwnd, message, w, l);
+    return DefSubclassProc(hwnd, message, w, l);
 }
 
 void register_classes()
@@ -292,7 +299,7 @@ void Control::set_visible(bool visible)
     ShowWindow(native_->hwnd, visible ? (top ? SW_SHOWNORMAL : SW_SHOWNA) : SW_HIDE);
     if (visible && top) {
         SetForegroundWindow(native_->hwnd);
-        focus_first(*native_);
+        static_cast<Form*>(this)->focus_first();
     }
 }
 
@@ -332,9 +339,9 @@ Form::Form(int width_twips, int height_twips) : Control(make_form(width_twips, h
 
 void Form::add_line(int x1, int y1, int x2, int y2) { native_->lines.push_back(RECT{x1, y1, x2, y2}); }
 
-void Form::set_tab_order(const std::vector<Control*>& order)
+void Form::apply_tab_order()
 {
-    native_->tab_order = order;
+    const std::vector<Control*>& order = tab_order();
     // The dialog manager tabs in z-order; a box's label goes just before it,
     // where screen readers look for its name.
     HWND after = HWND_TOP;
@@ -349,14 +356,6 @@ void Form::set_tab_order(const std::vector<Control*>& order)
         SetWindowPos(win32::hwnd(*c), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = win32::hwnd(*c);
     }
-}
-
-Control* Form::focused() const
-{
-    HWND focus = GetFocus();
-    for (Control* c : native_->children)
-        if (win32::hwnd(*c) == focus) return c;
-    return nullptr;
 }
 
 // ---- controls ----------------------------------------------------------------
@@ -376,7 +375,7 @@ void Label::set_buddy(TextBox& box) { SetPropW(native_->hwnd, L"VarendoBuddy", w
 TextBox::TextBox(Form& parent)
     : Control(make_child(parent, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE))
 {
-    native_->edit_proc = WNDPROC(SetWindowLongPtrW(native_->hwnd, GWLP_WNDPROC, LONG_PTR(edit_proc)));
+    if (!SetWindowSubclass(native_->hwnd, edit_subclass, 1, 0)) throw std::runtime_error("a text box could not be made");
 }
 
 Text TextBox::text() const { return text_of(native_->hwnd); }
@@ -405,15 +404,13 @@ void PictureBox::set_picture(int resource_number)
 {
     auto bitmap = HBITMAP(LoadImageW(instance(), MAKEINTRESOURCEW(resource_number), IMAGE_BITMAP, 0, 0,
                                      LR_CREATEDIBSECTION));
-    if (!bitmap) throw std::runtime_error("missing picture resource " + std::to_string(resource_number));
+    if (!bitmap) throw shared::MissingPicture(resource_number);
     if (auto old = HBITMAP(SetWindowLongPtrW(native_->hwnd, 0, LONG_PTR(bitmap)))) DeleteObject(old);
     number_ = resource_number;
     InvalidateRect(native_->hwnd, nullptr, TRUE);
 }
 
 // ---- services ----------------------------------------------------------------
-
-Font courier(double points, bool bold) { return Font{u"Courier New", points, bold}; }
 
 void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon icon)
 {

@@ -18,10 +18,8 @@ struct Control::Native {
     std::optional<Font> font;  // kept to make the font anew when the DPI changes
     HFONT hfont = nullptr;
     bool grey = false;        // painted on the window grey (labels, the plain box)
-    WNDPROC edit_proc = nullptr;  // a text box's own procedure, behind the key filter
     // A form's own:
     std::vector<Control*> children;
-    std::vector<Control*> tab_order;
     std::vector<RECT> lines;  // twips
     int width_twips = 0, height_twips = 0;
     ~Native();

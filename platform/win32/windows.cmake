@@ -1,6 +1,6 @@
 # The Windows program: the Win32 backend and Varendo.exe, statically linked,
 # with its resources (icon, pictures 101-104, version block, manifest).
-add_library(varendo_win32 STATIC platform/win32/controls.cpp platform/end.cpp)
+add_library(varendo_win32 STATIC platform/win32/controls.cpp ${VARENDO_PLATFORM_SHARED})
 target_include_directories(varendo_win32 PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(varendo_win32 PUBLIC UNICODE _UNICODE WINVER=0x0A00 _WIN32_WINNT=0x0A00)
 target_link_libraries(varendo_win32 PUBLIC user32 gdi32 comctl32)
@@ -11,10 +11,8 @@ target_link_libraries(varendo_app INTERFACE varendo_forms varendo_win32)
 # Nothing from the compiler's own libraries is left to a DLL.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-add_executable(varendo WIN32 forms/main.cpp resources/varendo.rc)
+add_executable(varendo WIN32 forms/main.cpp ${VARENDO_RC})
 set_target_properties(varendo PROPERTIES OUTPUT_NAME Varendo)
 target_link_libraries(varendo PRIVATE varendo_app -static)
-target_include_directories(varendo PRIVATE resources)
-set(resource_files 101.bmp 102.bmp 103.bmp 104.bmp varendo.ico varendo.manifest)
-list(TRANSFORM resource_files PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/resources/)
-set_source_files_properties(resources/varendo.rc PROPERTIES OBJECT_DEPENDS "${resource_files}")
+set_source_files_properties(${VARENDO_RC} PROPERTIES
+  OBJECT_DEPENDS "${VARENDO_PICTURE_FILES};${VARENDO_RESOURCE_DIR}/varendo.ico;${VARENDO_MANIFEST}")

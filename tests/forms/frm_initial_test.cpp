@@ -159,6 +159,43 @@ TEST(MainWindow, ExitAndTheCloseBoxEndTheProgram)
     }
 }
 
+// A handler that throws where Qt calls in: the message the Run command gives
+// for an unforeseen fault, and the program goes on.
+TEST(MainWindow, AHandlerThatThrowsIsReportedAndTheProgramGoesOn)
+{
+    // Throws once, as a fault met by chance; the next call works again.
+    int armed = 0;
+    const auto fail = [&] {
+        if (armed-- > 0) throw std::runtime_error("a test fault");
+    };
+    struct Way {
+        const char* name;
+        std::function<void(Session&)> arm, act;
+    };
+    const Way ways[] = {
+        {"click", [&](Session& s) { s.main().cmd_about.on_click = fail; },
+         [](Session& s) { s.click(s.main().cmd_about); }},
+        {"key", [&](Session& s) { s.main().txt_datavalue.on_key_press = [&](char16_t&) { fail(); }; },
+         [](Session& s) { QTest::keyClicks(widget(s.main().txt_datavalue), "7"); }},
+        {"close box", [&](Session& s) { s.main().on_close = fail; }, [](Session& s) { widget(s.main())->close(); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        Session s;
+        s.click(s.main().cmd_gauss);
+        way.arm(s);
+        armed = 1;
+        EXPECT_EQ(s.message_from([&] { way.act(s); }).value_or(u"<none>"), u"Something went wrong: a test fault");
+        EXPECT_EQ(s.last_title, u"Varendo");
+        EXPECT_EQ(s.main().txt_datavalue.text(), u"") << "a failed filter lets nothing in";
+        // Still alive: a run gives its line.
+        s.type(s.main().txt_datavalue, "1.96");
+        EXPECT_FALSE(s.message_from([&] { s.click(s.main().cmd_run); }));
+        EXPECT_EQ(s.result().lbl_graph.caption(), u"  P = 0.4750   P = 0.9500   P = 0.0250   P = 0.0500");
+        EXPECT_EQ(s.ends, 0);
+    }
+}
+
 TEST(MainWindow, ControlsStandWhereTheLayoutPutsThem)
 {
     Session s;

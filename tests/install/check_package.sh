@@ -23,5 +23,5 @@ for d in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2; do
   grep -q "$d" <<<"$depends" || { echo "missing dependency: $d"; exit 1; }
 done
 [[ $(dpkg-deb -f "$deb" Package) == varendo ]]
-[[ $(dpkg-deb -f "$deb" Version) == 1.0.0 ]]
+[[ $(dpkg-deb -f "$deb" Version) == "$(cat generated/version.txt)" ]]
 echo "package checks passed"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Each toolkit stays in its backend: no Qt header outside platform/qt, no
 # Windows header outside platform/win32; the engine, the Run command and the
-# windows' handlers include neither.
+# windows' handlers include neither; the window layer includes nothing above it.
 set -euo pipefail
 cd "$1"
 qt='#include *<(Q[A-Za-z]*|Qt[A-Za-z]*/.*)>'
@@ -16,4 +16,7 @@ found=$(grep -rniE "$win" engine run forms platform --include='*.h' --include='*
 # run/ knows no window: it includes nothing from forms/ or a backend.
 found=$(grep -rnE '#include "(forms|platform/qt|platform/win32)/' run engine || true)
 [[ -z $found ]] || report "run/ or engine/ reaching a window" "$found"
+# The window layer sits on the standard library alone: nothing of ours above it.
+found=$(grep -rnE '#include "(engine|run|forms)/' platform || true)
+[[ -z $found ]] || report "platform/ reaching the layers above it" "$found"
 exit $bad

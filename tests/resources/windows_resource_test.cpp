@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "forms/pictures.h"
+
 namespace {
 
 struct Resource {
@@ -66,13 +68,16 @@ TEST(WindowsResources, VersionBlock)
 
     const size_t fixed = v.find("\xBD\x04\xEF\xFE");  // VS_FIXEDFILEINFO signature
     ASSERT_NE(fixed, std::string::npos);
-    EXPECT_EQ(u32(v, fixed + 8), 0x00010000u);   // file version 1.0
-    EXPECT_EQ(u32(v, fixed + 12), 0x00000000u);  // .0.0
-    EXPECT_EQ(u32(v, fixed + 16), 0x00010000u);  // product version 1.0
-    EXPECT_EQ(u32(v, fixed + 20), 0x00000000u);
+    // The project's version, as the build defines it: major.minor.patch.0.
+    const std::uint32_t high = (VARENDO_VERSION_MAJOR << 16) | VARENDO_VERSION_MINOR;
+    const std::uint32_t low = std::uint32_t(VARENDO_VERSION_PATCH) << 16;
+    EXPECT_EQ(u32(v, fixed + 8), high);  // file version
+    EXPECT_EQ(u32(v, fixed + 12), low);
+    EXPECT_EQ(u32(v, fixed + 16), high);  // product version
+    EXPECT_EQ(u32(v, fixed + 20), low);
 
     const std::pair<const char*, const char*> fields[] = {
-        {"FileVersion", "1.00"},       {"ProductVersion", "1.00"},
+        {"FileVersion", VARENDO_VERSION_SHORT}, {"ProductVersion", VARENDO_VERSION_SHORT},
         {"ProductName", "Varendo"},    {"InternalName", "Varendo"},
         {"OriginalFilename", "Varendo.exe"},
     };
@@ -101,8 +106,10 @@ TEST(WindowsResources, PicturesAndIcon)
         icons += r.type == rt_icon;
         groups += r.type == rt_group_icon;
     }
-    const std::map<int, std::pair<int, int>> expected = {
-        {101, {238, 64}}, {102, {300, 72}}, {103, {359, 65}}, {104, {305, 71}}};
+    const std::map<int, std::pair<int, int>> expected = {{forms::pictures::chi_square, {238, 64}},
+                                                         {forms::pictures::f, {300, 72}},
+                                                         {forms::pictures::normal, {359, 65}},
+                                                         {forms::pictures::t, {305, 71}}};
     EXPECT_EQ(bitmaps, expected);
     EXPECT_EQ(groups, 1);
     EXPECT_EQ(icons, 3);

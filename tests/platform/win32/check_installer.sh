@@ -5,6 +5,7 @@
 #   check_installer.sh INSTALLER   (inside tools/windows/session, fresh prefix)
 set -euo pipefail
 installer=$(realpath "$1")
+version=$(cat "$(dirname "$installer")/generated/version.txt")
 wine=/usr/lib/wine/wine64
 c=$WINEPREFIX/drive_c
 dir="$c/Program Files/Varendo"
@@ -15,7 +16,7 @@ fail() { echo "installer check: $*"; exit 1; }
 "$wine" "$installer" /S
 for f in Varendo.exe LICENSE.txt Uninstall.exe; do [[ -f $dir/$f ]] || fail "not installed: $f"; done
 [[ -f $shortcut ]] || fail "no Start-menu shortcut"
-"$wine" reg query "$key" /v DisplayVersion 2>/dev/null | grep -q "1.0.0" || fail "no Apps entry with the version"
+"$wine" reg query "$key" /v DisplayVersion 2>/dev/null | grep -qF "$version" || fail "no Apps entry with the version"
 
 # Started from the shortcut, the program opens its main window.
 "$wine" start /unix "$shortcut"

@@ -9,13 +9,16 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "forms/frm_initial.h"
 #include "forms/frm_result.h"
+#include "forms/pictures.h"
 #include "forms/program.h"
 #include "platform/win32/native.h"
 #include "run/captions.h"
+#include "support/expected_rows.h"
 
 using platform::win32::hwnd;
 
@@ -171,32 +174,44 @@ TEST(WindowsMain, ControlsStandWhereTheLayoutPutsThem)
 
 TEST(WindowsMain, SelectionsTypingAndRun)
 {
-    struct Row {
+    using expected::Distribution;
+    struct Choice {
         platform::CommandButton forms::frm_initial::*button;
-        std::u16string caption, value, dfnum, dfden, line;
+        std::u16string caption;
         int picture;
     };
-    const Row rows[] = {
-        {&forms::frm_initial::cmd_chi, run::captions::chi_square, u"3,84", u"1", u"", u"  P = 0.0500", 101},
-        {&forms::frm_initial::cmd_gauss, run::captions::normal, u"1,96", u"", u"",
-         u"  P = 0.4750   P = 0.9500   P = 0.0250   P = 0.0500", 103},
-        {&forms::frm_initial::cmd_t, run::captions::t, u"2", u"10", u"", u"   P = 0.0367       P = 0.0734", 104},
-        {&forms::frm_initial::cmd_f, run::captions::f, u"3", u"4", u"20", u"  P = 0.0432        P = 0.0864", 102},
-        {&forms::frm_initial::cmd_t, run::captions::t, u"2,1", u"17.34", u"", u"   P = 0.0253       P = 0.0507", 104},
+    const auto choice = [](Distribution d) -> Choice {
+        switch (d) {
+        case Distribution::chi_square:
+            return {&forms::frm_initial::cmd_chi, run::captions::chi_square, forms::pictures::chi_square};
+        case Distribution::normal: return {&forms::frm_initial::cmd_gauss, run::captions::normal, forms::pictures::normal};
+        case Distribution::t: return {&forms::frm_initial::cmd_t, run::captions::t, forms::pictures::t};
+        case Distribution::f: break;
+        }
+        return {&forms::frm_initial::cmd_f, run::captions::f, forms::pictures::f};
     };
-    for (const Row& r : rows) {
+    for (const expected::Row& r : expected::rows()) {
+        SCOPED_TRACE(testing::Message() << "row " << (&r - expected::rows().data()));
+        const Choice c = choice(r.distribution);
         Session s;
         auto& w = s.main();
-        click(w.*r.button);
-        EXPECT_EQ(w.lbl_value.caption(), r.caption);
+        click(w.*c.button);
+        EXPECT_EQ(w.lbl_value.caption(), c.caption);
         EXPECT_TRUE(w.cmd_run.enabled());
         EXPECT_EQ(w.focused(), &w.txt_datavalue);
-        EXPECT_EQ(s.result().pic_geral.picture_number(), r.picture);
+        EXPECT_EQ(s.result().pic_geral.picture_number(), c.picture);
         type(w.txt_datavalue, r.value);
-        if (w.txt_datadfnum.visible()) type(w.txt_datadfnum, r.dfnum);
-        if (w.txt_datadfden.visible()) type(w.txt_datadfden, r.dfden);
+        if (r.dfnum && w.txt_datadfnum.visible()) type(w.txt_datadfnum, *r.dfnum);
+        if (r.dfden && w.txt_datadfden.visible()) type(w.txt_datadfden, *r.dfden);
         EXPECT_EQ(w.txt_datavalue.text().find(u','), std::u16string::npos) << "the comma filter";
-        EXPECT_FALSE(message_from([&] { click(w.cmd_run); }));
+        const auto message = message_from([&] { click(w.cmd_run); });
+        if (!r.message.empty()) {
+            EXPECT_EQ(message.value_or(u"<no message>"), r.message);
+            EXPECT_TRUE(w.visible());
+            EXPECT_FALSE(s.result().visible());
+            continue;
+        }
+        EXPECT_FALSE(message);
         EXPECT_FALSE(w.visible());
         EXPECT_TRUE(s.result().visible());
         EXPECT_EQ(s.result().lbl_graph.caption(), r.line);
@@ -207,7 +222,7 @@ TEST(WindowsMain, SelectionsTypingAndRun)
         EXPECT_FALSE(s.result().visible());
         EXPECT_EQ(w.txt_datavalue.text(), u"");
         EXPECT_EQ(s.result().lbl_graph.caption(), u"");
-        EXPECT_EQ(w.lbl_value.caption(), r.caption);
+        EXPECT_EQ(w.lbl_value.caption(), c.caption);
         EXPECT_EQ(s.ends, 0);
     }
 }
@@ -245,11 +260,48 @@ TEST(WindowsMain, ExitAndTheCloseBoxOfEitherWindowEndTheProgram)
     }
 }
 
+// A handler that throws where a window procedure calls in: the message the
+// Run command gives for an unforeseen fault, and the program goes on.
+TEST(WindowsMain, AHandlerThatThrowsIsReportedAndTheProgramGoesOn)
+{
+    int armed = 0;  // throws once, as a fault met by chance
+    const auto fail = [&] {
+        if (armed-- > 0) throw std::runtime_error("a test fault");
+    };
+    struct Way {
+        const char* name;
+        std::function<void(Session&)> arm, act;
+    };
+    const Way ways[] = {
+        {"click", [&](Session& s) { s.main().cmd_about.on_click = fail; },
+         [](Session& s) { click(s.main().cmd_about); }},
+        {"key", [&](Session& s) { s.main().txt_datavalue.on_key_press = [&](char16_t&) { fail(); }; },
+         [](Session& s) { SendMessageW(hwnd(s.main().txt_datavalue), WM_CHAR, WPARAM(u'7'), 1); }},
+        {"close box", [&](Session& s) { s.main().on_close = fail; },
+         [](Session& s) { SendMessageW(hwnd(s.main()), WM_CLOSE, 0, 0); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        Session s;
+        click(s.main().cmd_gauss);
+        way.arm(s);
+        armed = 1;
+        EXPECT_EQ(message_from([&] { way.act(s); }).value_or(u"<none>"), u"Something went wrong: a test fault");
+        EXPECT_EQ(MessageReader::title.value_or(u""), u"Varendo");
+        EXPECT_EQ(s.main().txt_datavalue.text(), u"") << "a failed filter lets nothing in";
+        type(s.main().txt_datavalue, u"1.96");
+        EXPECT_FALSE(message_from([&] { click(s.main().cmd_run); }));
+        EXPECT_EQ(s.result().lbl_graph.caption(), u"  P = 0.4750   P = 0.9500   P = 0.0250   P = 0.0500");
+        EXPECT_EQ(s.ends, 0);
+    }
+}
+
 TEST(WindowsMain, PicturesLoadAtTheirSizes)
 {
     Session s;
     struct Row { int number, width, height; };
-    for (const Row& r : {Row{101, 238, 64}, Row{102, 300, 72}, Row{103, 359, 65}, Row{104, 305, 71}}) {
+    for (const Row& r : {Row{forms::pictures::chi_square, 238, 64}, Row{forms::pictures::f, 300, 72},
+                         Row{forms::pictures::normal, 359, 65}, Row{forms::pictures::t, 305, 71}}) {
         s.result().pic_geral.set_picture(r.number);
         auto bitmap = HBITMAP(GetWindowLongPtrW(hwnd(s.result().pic_geral), 0));
         BITMAP info{};

@@ -1,0 +1,44 @@
+// The window layer's members that need no toolkit: the font every control
+// uses, the tab order and the first focus, the same on every backend.
+#include "platform/shared.h"
+
+#include <string>
+
+#include "platform/controls.h"
+
+namespace platform {
+
+shared::MissingPicture::MissingPicture(int resource_number)
+    : std::runtime_error("missing picture resource " + std::to_string(resource_number))
+{
+}
+
+Font courier(double points, bool bold) { return Font{u"Courier New", points, bold}; }
+
+void Form::set_tab_order(const std::vector<Control*>& order)
+{
+    tab_order_ = order;
+    apply_tab_order();
+}
+
+Control* Form::focused() const
+{
+    for (Control* c : tab_order_)
+        if (c->has_focus()) return c;
+    return nullptr;
+}
+
+// A window that shows keeps a focus that still lies on a control it can
+// use; otherwise the first control in tab order that can take it gets it.
+void Form::focus_first()
+{
+    if (const Control* f = focused(); f && f->visible() && f->enabled()) return;
+    for (Control* c : tab_order_) {
+        if (c->visible() && c->enabled()) {
+            c->set_focus();
+            return;
+        }
+    }
+}
+
+}  // namespace platform

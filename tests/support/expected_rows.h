@@ -1,0 +1,140 @@
+#pragma once
+// The questions every window test asks, on each backend and from outside the
+// program: the distribution, the texts typed into its boxes, and the P-value
+// line or the message that must follow. One table, read by the Qt window
+// tests, the Win32 window tests and the test that drives Varendo.exe.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace expected {
+
+enum class Distribution { chi_square, normal, t, f };
+
+struct Row {
+    Distribution distribution;
+    std::u16string value;
+    std::optional<std::u16string> dfnum, dfden;  // none: the box keeps its design-time text
+    std::u16string line;     // the P-value line, or
+    std::u16string message;  // the message box's text (then no line)
+    bool driven = false;     // also asked from another process (slow: real key strokes)
+};
+
+// The selection button's caption, as a user finds it.
+inline std::u16string button_caption(Distribution d)
+{
+    switch (d) {
+    case Distribution::chi_square: return u"Chi-Sqrd.";
+    case Distribution::normal: return u"Gauss ";
+    case Distribution::t: return u"t";
+    case Distribution::f: break;
+    }
+    return u"F";
+}
+
+inline const std::vector<Row>& rows()
+{
+    using enum Distribution;
+    constexpr auto chi = chi_square;
+    constexpr auto gauss = normal;
+    constexpr bool driven = true;
+    const std::optional<std::u16string> untouched;
+    const std::u16string positive_df = u"DEGREES OF FREEDOM must be greater than 0.";
+    const std::u16string positive_num = u"D.F.(NUMERATOR) must be greater than 0.";
+    const std::u16string positive_den = u"D.F.(DENOMINATOR) must be greater than 0.";
+    const std::u16string f_negative = u"F VALUE must not be negative.";
+    const std::u16string chi_negative = u"CHI-SQUARED VALUE must not be negative.";
+    const auto too_large = [](const char16_t* box) {
+        return std::u16string(box) + u" is too large: the largest accepted value is 1000000000.";
+    };
+    const auto fault = [](const char16_t* words) {
+        return u"The calculation cannot be done with these numbers: it met " + std::u16string(words) + u".";
+    };
+    static const std::vector<Row> table = {
+        // chi-square
+        {chi, u"3.84", u"1", untouched, u"  P = 0.0500", u""},
+        {chi, u"3,84", u"1", untouched, u"  P = 0.0500", u"", driven},
+        {chi, u"5.99", u"2", untouched, u"  P = 0.0500", u""},
+        {chi, u"11.07", u"5", untouched, u"  P = 0.0500", u""},
+        {chi, u"18.307", u"10", untouched, u"  P = 0.0500", u""},
+        {chi, u"0", u"2", untouched, u"  P = 1.0000", u""},
+        {chi, u"3.84", u" 2 ", untouched, u"  P = 0.1466", u""},
+        {chi, u"3.84", u"2,5", untouched, u"  P = 0.1466", u""},
+        {chi, u"1", u"2.5", untouched, u"  P = 0.7162", u""},  // fractional degrees (Satterthwaite)
+        {chi, u"", u"", untouched, u"", positive_df},
+        {chi, u"2", u"", untouched, u"", positive_df},
+        {chi, u"3.84", untouched, untouched, u"", positive_df},
+        {chi, u"-1", u"2", untouched, u"", chi_negative},
+        {chi, u"-1", u"1", untouched, u"", chi_negative},
+        {chi, u"0", u"1", untouched, u"  P = 1.0000", u""},
+        {chi, u"0", u"0.3", untouched, u"  P = 1.0000", u""},
+        {chi, u"287.882", u"250", untouched, u"  P = 0.0500", u""},  // x^k beyond a double
+        {chi, u"295.689", u"250", untouched, u"  P = 0.0250", u""},
+        {chi, u"5", u"301", untouched, u"  P = 1.0000", u""},
+        {chi, u"340", u"300", untouched, u"  P = 0.0556", u""},
+        {chi, u"1416", u"300", untouched, u"  P = 0.0000", u""},
+        {chi, u"1416", u"40", untouched, u"  P = 0.0000", u""},
+        {chi, u"1485", u"21", untouched, u"  P = 0.0000", u""},
+        {chi, u"1500", u"1500", untouched, u"  P = 0.4951", u""},
+        {chi, u"1002327.3", u"1000000", untouched, u"  P = 0.0500", u""},
+        {chi, u"3.84", u"1000000001", untouched, u"", too_large(u"DEGREES OF FREEDOM")},
+        // normal
+        {gauss, u"1.96", untouched, untouched, u"  P = 0.4750   P = 0.9500   P = 0.0250   P = 0.0500", u""},
+        {gauss, u"1,96", untouched, untouched, u"  P = 0.4750   P = 0.9500   P = 0.0250   P = 0.0500", u"", driven},
+        {gauss, u"-1.0", untouched, untouched, u"  P = 0.3413   P = 0.6827   P = 0.1587   P = 0.3173", u""},
+        {gauss, u"1", untouched, untouched, u"  P = 0.3413   P = 0.6827   P = 0.1587   P = 0.3173", u""},
+        {gauss, u"-3", untouched, untouched, u"  P = 0.4987   P = 0.9973   P = 0.0013   P = 0.0027", u""},
+        {gauss, u"2.575", untouched, untouched, u"  P = 0.4950   P = 0.9900   P = 0.0050   P = 0.0100", u""},
+        {gauss, u"0", untouched, untouched, u"  P = 0.0000   P = 0.0000   P = 0.5000   P = 1.0000", u""},
+        {gauss, u"", untouched, untouched, u"  P = 0.0000   P = 0.0000   P = 0.5000   P = 1.0000", u""},
+        {gauss, u"40", untouched, untouched, u"  P = 0.5000   P = 1.0000   P = 0.0000   P = 0.0000", u""},
+        {gauss, u"2" + std::u16string(160, u'0'), untouched, untouched, u"", fault(u"a number too large to hold (overflow)")},
+        {gauss, u"1" + std::u16string(400, u'0'), untouched, untouched, u"", fault(u"a number too large to hold (overflow)")},
+        // t
+        {t, u"2", u"10", untouched, u"   P = 0.0367       P = 0.0734", u""},
+        {t, u"2.228", u"10", untouched, u"   P = 0.0250       P = 0.0500", u""},
+        {t, u"1", u"1", untouched, u"   P = 0.2500       P = 0.5000", u""},
+        {t, u"12.706", u"1", untouched, u"   P = 0.0250       P = 0.0500", u""},
+        {t, u"2", u"2", untouched, u"   P = 0.0918       P = 0.1835", u""},
+        {t, u"3.182", u"3", untouched, u"   P = 0.0250       P = 0.0500", u""},
+        {t, u"2", u"4", untouched, u"   P = 0.0581       P = 0.1161", u""},
+        {t, u"2", u"5", untouched, u"   P = 0.0510       P = 0.1019", u""},
+        {t, u"2.5", u"7", untouched, u"   P = 0.0205       P = 0.0410", u""},
+        {t, u"1.96", u"1000", untouched, u"   P = 0.0251       P = 0.0503", u""},
+        {t, u"", u"7", untouched, u"   P = 0.5000       P = 1.0000", u""},
+        {t, u"-2", u"10", untouched, u"   P = 0.9633       P = 0.0734", u""},
+        {t, u"2", u"", untouched, u"", positive_df},
+        {t, u"2", u"0", untouched, u"", positive_df, driven},
+        {t, u"2", u"-4", untouched, u"", positive_df},
+        {t, u"2.1", u"17.34", untouched, u"   P = 0.0253       P = 0.0507", u""},  // Welch
+        {t, u"2", u"17.34", untouched, u"   P = 0.0307       P = 0.0614", u"", driven},
+        {t, u"1.96", u"100001", untouched, u"   P = 0.0250       P = 0.0500", u""},
+        {t, u"492", u"994900", untouched, u"   P = 0.0000       P = 0.0000", u""},
+        {t, u"-1.645", u"1000000000", untouched, u"   P = 0.9500       P = 0.1000", u""},
+        {t, u"2", u"1000000001", untouched, u"", too_large(u"DEGREES OF FREEDOM")},
+        // F
+        {f, u"3", u"4", u"20", u"  P = 0.0432        P = 0.0864", u"", driven},
+        {f, u"2.87", u"4", u"20", u"  P = 0.0498        P = 0.0996", u""},
+        {f, u"2", u"2", u"2", u"  P = 0.3333        P = 0.6667", u""},
+        {f, u"1", u"5", u"5", u"  P = 0.5000        P = 1.0000", u""},
+        {f, u"5.05", u"5", u"5", u"  P = 0.0500        P = 0.1000", u""},
+        {f, u"4.96", u"1", u"10", u"  P = 0.0501        P = 0.1002", u""},
+        {f, u"161.4", u"1", u"1", u"  P = 0.0500        P = 0.1000", u""},
+        {f, u"3", u"3", u"10", u"  P = 0.0817        P = 0.1635", u""},
+        {f, u"1", u"1", u"100", u"  P = 0.3197        P = 0.6394", u""},
+        {f, u"0.5", u"4", u"20", u"  P = 0.7360        P = 0.5279", u""},
+        {f, u"", u"4", u"20", u"  P = 1.0000        P = 0.0000", u""},
+        {f, u"-1", u"4", u"20", u"", f_negative},
+        {f, u"3", u"", u"20", u"", positive_num},
+        {f, u"3", u"4", u"", u"", positive_den},
+        {f, u"", u"", u"", u"", positive_num},
+        {f, u"3", u"4", u"200000", u"  P = 0.0174        P = 0.0347", u""},
+        {f, u"2.5", u"3.5", u"17.34", u"  P = 0.0865        P = 0.1731", u""},
+        {f, u"1.00005", u"1000000000", u"1000000000", u"  P = 0.2146        P = 0.4292", u""},
+        {f, u"3", u"4", u"1000000001", u"", too_large(u"D.F.(DENOMINATOR)")},
+        {f, u"0.00000000000000000001", u"4", u"20", u"  P = 1.0000        P = 0.0000", u""},
+    };
+    return table;
+}
+
+}  // namespace expected
