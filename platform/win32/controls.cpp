@@ -155,7 +155,9 @@ LRESULT CALLBACK form_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
     } catch (...) {
         report_current_exception(form);
     }
-    return DefWindowProcW(hwnd, message, w, l);
+    // Handled, if badly: the default answer would carry the message out (a
+    // close the program refused would destroy the window).
+    return 0;
 }
 
 // The picture at natural size in the top-left corner; at higher DPI each of

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QScreen>
 
+#include "forms/pictures.h"
 #include "run/captions.h"
 #include "support/session.h"
 
@@ -32,10 +33,10 @@ TEST(MainWindow, SelectionLaysOutThePanel)
 {
     struct Row { Button button; platform::Text value; bool num; platform::Text num_caption; bool den; int picture; };
     const Row rows[] = {
-        {&forms::frm_initial::cmd_chi, captions::chi_square, true, captions::degrees, false, 101},
-        {&forms::frm_initial::cmd_gauss, captions::normal, false, u"", false, 103},
-        {&forms::frm_initial::cmd_t, captions::t, true, captions::degrees, false, 104},
-        {&forms::frm_initial::cmd_f, captions::f, true, captions::numerator, true, 102},
+        {&forms::frm_initial::cmd_chi, captions::chi_square, true, captions::degrees, false, forms::pictures::chi_square},
+        {&forms::frm_initial::cmd_gauss, captions::normal, false, u"", false, forms::pictures::normal},
+        {&forms::frm_initial::cmd_t, captions::t, true, captions::degrees, false, forms::pictures::t},
+        {&forms::frm_initial::cmd_f, captions::f, true, captions::numerator, true, forms::pictures::f},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(platform::to_utf8(r.value));

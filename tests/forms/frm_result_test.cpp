@@ -1,5 +1,6 @@
 #include <QScreen>
 
+#include "forms/pictures.h"
 #include "run/captions.h"
 #include "support/session.h"
 
@@ -25,7 +26,7 @@ TEST(ResultWindow, BackEmptiesEveryBoxAndTheLine)
     EXPECT_EQ(w.lbl_value.caption(), run::captions::t);
     EXPECT_TRUE(w.cmd_run.enabled());
     EXPECT_FALSE(w.txt_datadfden.visible());
-    EXPECT_EQ(s.result().pic_geral.picture_number(), 104);
+    EXPECT_EQ(s.result().pic_geral.picture_number(), forms::pictures::t);
 
     // A comma typed first into the emptied box stays a comma.
     QTest::keyClicks(widget(w.txt_datavalue), ",5");
@@ -41,11 +42,11 @@ TEST(ResultWindow, NewSelectionAfterBackBringsItsPicture)
     s.click(s.result().cmd_back);
     s.click(w.cmd_chi);
     EXPECT_EQ(w.txt_datadfnum.text(), u"");
-    EXPECT_EQ(s.result().pic_geral.picture_number(), 101);
+    EXPECT_EQ(s.result().pic_geral.picture_number(), forms::pictures::chi_square);
     s.enter(&forms::frm_initial::cmd_chi, "3.84", "1");
     s.click(w.cmd_run);
     EXPECT_TRUE(s.result().visible());
-    EXPECT_EQ(s.result().pic_geral.picture_number(), 101);
+    EXPECT_EQ(s.result().pic_geral.picture_number(), forms::pictures::chi_square);
 }
 
 TEST(ResultWindow, ExitAndTheCloseBoxEndTheProgram)
@@ -149,7 +150,7 @@ TEST(ResultWindow, EachFieldStandsUnderItsPanel)
 
 TEST(ResultWindow, PictureStandsAtNaturalSizeInTheTopLeftCorner)
 {
-    for (int number : {101, 102, 103, 104}) {
+    for (int number : forms::pictures::all) {
         SCOPED_TRACE(number);
         Session s;
         s.click(s.main().cmd_chi);
