@@ -18,15 +18,18 @@ Text something_went_wrong(const std::exception& error);
 // owner). Never throws: a box that cannot be shown leaves a line on stderr.
 void report_current_exception(Form* window) noexcept;
 
-// Runs a handler as a toolkit's callback must: nothing escapes it.
+// Runs a handler as a toolkit's callback must: nothing escapes it. Says
+// whether the handler ran to its end.
 template <class Handler>
-void guarded(Form* window, Handler&& handler) noexcept
+bool guarded(Form* window, Handler&& handler) noexcept
 {
     try {
         handler();
+        return true;
     } catch (...) {
         report_current_exception(window);
     }
+    return false;
 }
 
 }  // namespace platform

@@ -105,12 +105,8 @@ protected:
             return;
         }
         char16_t code = typed[0].unicode();
-        bool handled = false;
-        guarded(&form_, [&] {
-            box_.on_key_press(code);
-            handled = true;
-        });
-        if (!handled || code == 0) return;  // a filter that failed lets nothing in
+        // A filter that failed lets nothing in.
+        if (!guarded(&form_, [&] { box_.on_key_press(code); }) || code == 0) return;
         if (code == typed[0].unicode()) {
             QLineEdit::keyPressEvent(event);
             return;

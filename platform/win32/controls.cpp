@@ -198,12 +198,8 @@ LRESULT CALLBACK edit_subclass(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT
     auto* box = static_cast<TextBox*>(control_of(hwnd));
     if (message == WM_CHAR && box && box->on_key_press && w >= 32 && w != 127) {
         char16_t code = char16_t(w);
-        bool handled = false;
-        guarded(box->native().form, [&] {
-            box->on_key_press(code);
-            handled = true;
-        });
-        if (!handled || code == 0) return 0;  // a filter that failed lets nothing in
+        // A filter that failed lets nothing in.
+        if (!guarded(box->native().form, [&] { box->on_key_press(code); }) || code == 0) return 0;
         w = WPARAM(code);
     }
     return DefSubclassProc(hwnd, message, w, l);

@@ -4,6 +4,7 @@
 
 #include "forms/pictures.h"
 #include "run/captions.h"
+#include "support/fault_once.h"
 #include "support/session.h"
 
 namespace {
@@ -164,11 +165,8 @@ TEST(MainWindow, ExitAndTheCloseBoxEndTheProgram)
 // for an unforeseen fault, and the program goes on.
 TEST(MainWindow, AHandlerThatThrowsIsReportedAndTheProgramGoesOn)
 {
-    // Throws once, as a fault met by chance; the next call works again.
-    int armed = 0;
-    const auto fail = [&] {
-        if (armed-- > 0) throw std::runtime_error("a test fault");
-    };
+    FaultOnce fault;
+    const auto fail = [&] { fault(); };
     struct Way {
         const char* name;
         std::function<void(Session&)> arm, act;
@@ -185,8 +183,8 @@ TEST(MainWindow, AHandlerThatThrowsIsReportedAndTheProgramGoesOn)
         Session s;
         s.click(s.main().cmd_gauss);
         way.arm(s);
-        armed = 1;
-        EXPECT_EQ(s.message_from([&] { way.act(s); }).value_or(u"<none>"), u"Something went wrong: a test fault");
+        fault.armed = 1;
+        EXPECT_EQ(s.message_from([&] { way.act(s); }).value_or(u"<none>"), FaultOnce::message);
         EXPECT_EQ(s.last_title, u"Varendo");
         EXPECT_EQ(s.main().txt_datavalue.text(), u"") << "a failed filter lets nothing in";
         // Still alive: a run gives its line.

@@ -19,6 +19,7 @@
 #include "platform/win32/native.h"
 #include "run/captions.h"
 #include "support/expected_rows.h"
+#include "support/fault_once.h"
 
 using platform::win32::hwnd;
 
@@ -264,10 +265,8 @@ TEST(WindowsMain, ExitAndTheCloseBoxOfEitherWindowEndTheProgram)
 // Run command gives for an unforeseen fault, and the program goes on.
 TEST(WindowsMain, AHandlerThatThrowsIsReportedAndTheProgramGoesOn)
 {
-    int armed = 0;  // throws once, as a fault met by chance
-    const auto fail = [&] {
-        if (armed-- > 0) throw std::runtime_error("a test fault");
-    };
+    FaultOnce fault;
+    const auto fail = [&] { fault(); };
     struct Way {
         const char* name;
         std::function<void(Session&)> arm, act;
@@ -285,8 +284,8 @@ TEST(WindowsMain, AHandlerThatThrowsIsReportedAndTheProgramGoesOn)
         Session s;
         click(s.main().cmd_gauss);
         way.arm(s);
-        armed = 1;
-        EXPECT_EQ(message_from([&] { way.act(s); }).value_or(u"<none>"), u"Something went wrong: a test fault");
+        fault.armed = 1;
+        EXPECT_EQ(message_from([&] { way.act(s); }).value_or(u"<none>"), FaultOnce::message);
         EXPECT_EQ(MessageReader::title.value_or(u""), u"Varendo");
         EXPECT_EQ(s.main().txt_datavalue.text(), u"") << "a failed filter lets nothing in";
         type(s.main().txt_datavalue, u"1.96");
