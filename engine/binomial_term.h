@@ -2,9 +2,12 @@
 
 namespace engine {
 
-// Gamma(k + l + 1) / (Gamma(k + 1) Gamma(l + 1)) p^k q^l for k, l > 0 and
-// p + q = 1. Both halves are given, so that neither l nor q is rounded from a
-// difference; full relative precision at any size of k and l.
-double binomial_term(double k, double l, double p, double q);
+// ln[Gamma(k + l + 1) / (Gamma(k + 1) Gamma(l + 1)) x^k y^l] for k, l > 0 at
+// x = 1/(1 + r), y = r/(1 + r), r > 0, in extended precision. Given the odds
+// r, the powers come from the exact differences l - k r, not from x and y
+// rounded near 1 (where a^(1e-19) already moves x^a by 1e-10 at a = 5e8):
+// full relative precision of the term at any size of k and l, and far below
+// the smallest double.
+long double log_binomial_term(long double k, long double l, long double r);
 
 }  // namespace engine

@@ -4,7 +4,7 @@
 
 #include "engine/chi_square_upper.h"
 #include "engine/domain.h"
-#include "engine/incomplete_gamma.h"
+#include "engine/chi_square_tails.h"
 
 namespace engine {
 
@@ -32,8 +32,7 @@ ChiSquare chi_square(double x, double nu_in)
 
     if (x == 0) return {1, Evaluation::incomplete_function};
     if (series_answers(x, nu)) return {chi_square_upper(x, nu).P, Evaluation::series};
-    const double Q = incomplete_gamma(nu / 2, x / 2).Q;
-    return {std::fmin(1.0, std::fmax(0.0, Q)), Evaluation::incomplete_function};
+    return {chi_square_tails(x, nu).upper.value, Evaluation::incomplete_function};
 }
 
 }  // namespace engine

@@ -1,34 +1,30 @@
 #include "engine/deviance.h"
 
-#include "engine/numeric/real.h"
+#include <cmath>
+
+#include "engine/numeric/fault.h"
 
 namespace engine {
 
-using numeric::Real;
-
-double deviance(double x_in, double m_in)
+long double deviance(long double x, long double m)
 {
-    const Real x = x_in, m = m_in;
-    if (numeric::abs(x - m) < 0.1 * (x + m)) {
+    if (!(x > 0) || !(m > 0) || !std::isfinite(x) || !std::isfinite(m))
+        throw numeric::Fault(numeric::FaultKind::OutsideDomain);
+    if (std::fabs(x - m) < 0.1L * (x + m)) {
         // With v = (x - m)/(x + m): (x - m) v + 2x (v^3/3 + v^5/5 + ...).
-        const Real v = (x - m) / (x + m);
-        const Real v2 = v * v;
-        Real sum = (x - m) * v;
-        Real e = (2 * x) * v;
+        const long double v = (x - m) / (x + m), v2 = v * v;
+        long double sum = (x - m) * v;
+        long double e = (2 * x) * v;
         for (int j = 1; j < 1000; ++j) {
-            e = e * v2;
-            const Real next = sum + e / (2 * j + 1);
+            e *= v2;
+            const long double next = sum + e / (2 * j + 1);
             if (next == sum) break;
             sum = next;
         }
-        return sum.value();
+        return sum;
     }
-    // x/m overflows or vanishes only far out, where the term is 0 anyway and
-    // the difference of the logarithms is as good.
-    const double ratio = x_in / m_in;
-    const Real log_ratio = (ratio > 0 && ratio < 1e300) ? numeric::log(Real(ratio))
-                                                        : numeric::log(x) - numeric::log(m);
-    return ((x * log_ratio + m) - x).value();
+    // Extended range holds the ratio of any two doubles.
+    return (x * std::log(x / m) + m) - x;
 }
 
 }  // namespace engine

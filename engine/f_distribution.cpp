@@ -4,8 +4,7 @@
 
 #include "engine/domain.h"
 #include "engine/f_probability.h"
-#include "engine/incomplete_beta.h"
-#include "engine/incomplete_beta_near_zero.h"
+#include "engine/f_tails.h"
 
 namespace engine {
 
@@ -33,18 +32,7 @@ FDistribution f_distribution(double F, double nu1_in, double nu2_in)
     if (!(F >= 0)) throw DomainError(Argument::statistic, DomainRule::not_negative);
 
     if (series_answers(F, nu1, nu2)) return {f_probability(F, nu1, nu2).C, Evaluation::series};
-    if (F == 0) return {0, Evaluation::incomplete_function};
-
-    // 1 - C = I_x(nu2/2, nu1/2) at x = nu2/(nu2 + nu1 F) = 1/(1 + r), r = nu1 F/nu2,
-    // from ln r where r would leave the doubles.
-    const double log_r = (std::log(nu1) - std::log(nu2)) + std::log(F);
-    if (-log_r < incomplete_beta_near_zero_log_x)
-        return {1 - incomplete_beta_near_zero(-log_r, nu2 / 2, nu1 / 2), Evaluation::incomplete_function};
-    if (log_r < incomplete_beta_near_zero_log_x)  // C = I_y(nu1/2, nu2/2), y = r/(1 + r)
-        return {incomplete_beta_near_zero(log_r, nu1 / 2, nu2 / 2), Evaluation::incomplete_function};
-    const double r = (nu1 / nu2) * F;
-    const double x = 1 / (1 + r), y = r / (1 + r);
-    return {incomplete_beta(x, y, nu2 / 2, nu1 / 2).J, Evaluation::incomplete_function};
+    return {f_tails(F, nu1, nu2).lower.value, Evaluation::incomplete_function};
 }
 
 }  // namespace engine

@@ -12,9 +12,18 @@ set(VARENDO_ENGINE_SOURCES
   engine/deviance.cpp
   engine/poisson_term.cpp
   engine/binomial_term.cpp
+  engine/log_gamma_1p.cpp
+  engine/log_tails.cpp
   engine/incomplete_gamma.cpp
+  engine/incomplete_gamma_series.cpp
+  engine/incomplete_gamma_fraction.cpp
+  engine/incomplete_gamma_small_shape.cpp
+  engine/incomplete_gamma_temme.cpp
   engine/incomplete_beta.cpp
-  engine/incomplete_beta_near_zero.cpp
+  engine/normal_tails.cpp
+  engine/chi_square_tails.cpp
+  engine/t_tails.cpp
+  engine/f_tails.cpp
   engine/chi_square.cpp
   engine/t_distribution.cpp
   engine/f_distribution.cpp

@@ -14,6 +14,7 @@ std::string describe(FaultKind kind)
     case FaultKind::LogOfNonPositive: return "the logarithm of zero or of a negative number";
     case FaultKind::PowerDomain: return "a power that is not defined (zero to a negative power)";
     case FaultKind::NoConvergence: return "a series that does not settle";
+    case FaultKind::OutsideDomain: return "a function outside the arguments it is defined for";
     }
     return "an arithmetic fault";
 }

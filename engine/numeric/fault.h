@@ -14,6 +14,7 @@ enum class FaultKind {
     LogOfNonPositive,
     PowerDomain,      // zero to a negative power, or a negative base to a fractional power
     NoConvergence,    // an iteration that did not settle within its bound
+    OutsideDomain,    // an inner routine called outside its domain: a fault of the caller
 };
 
 class Fault : public std::runtime_error {

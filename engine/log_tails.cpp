@@ -1,0 +1,37 @@
+#include "engine/log_tails.h"
+
+#include <cmath>
+
+namespace engine {
+
+long double log_complement(long double l)
+{
+    // Near 0 the difference 1 - e^l is expm1's to keep; far below, log1p's.
+    const long double ln_half = -0.693147180559945309417232121458176568L;
+    return l > ln_half ? std::log(-std::expm1(l)) : std::log1p(-std::exp(l));
+}
+
+// A sum that rounds a hair above 1 counts as 1.
+LogTails from_lower(long double log_lower)
+{
+    const long double l = std::fmin(log_lower, 0.0L);
+    return {l, log_complement(l)};
+}
+
+LogTails from_upper(long double log_upper)
+{
+    const long double l = std::fmin(log_upper, 0.0L);
+    return {log_complement(l), l};
+}
+
+Probability probability_from_log(long double l)
+{
+    return {static_cast<double>(std::exp(l)), static_cast<double>(l)};
+}
+
+Tails rounded(const LogTails& tails)
+{
+    return {probability_from_log(tails.lower), probability_from_log(tails.upper)};
+}
+
+}  // namespace engine
