@@ -10,7 +10,10 @@ namespace engine {
 
 Tails chi_square_tails(double x, double nu_in)
 {
-    const double nu = require_degrees(nu_in, Argument::degrees, largest_degrees);
+    // Degrees as typed, even subnormal ones: halved in extended precision they
+    // keep their digits, and a tail near its limit still has its own.
+    const double nu = nu_in;
+    require_degrees(nu, Argument::degrees, largest_degrees);
     if (!(x >= 0)) throw DomainError(Argument::statistic, DomainRule::not_negative);
 
     // Halving a double is exact, even a subnormal nu's half in extended precision.

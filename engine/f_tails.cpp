@@ -11,8 +11,12 @@ namespace engine {
 
 FTails f_tails(double F, double nu1_in, double nu2_in)
 {
-    const double nu1 = require_degrees(nu1_in, Argument::degrees, largest_degrees);
-    const double nu2 = require_degrees(nu2_in, Argument::denominator_degrees, largest_degrees);
+    // Degrees as typed, even subnormal ones: halved in extended precision they
+    // keep their digits, and a tail near its limit still has its own.
+    const double nu1 = nu1_in;
+    require_degrees(nu1, Argument::degrees, largest_degrees);
+    const double nu2 = nu2_in;
+    require_degrees(nu2, Argument::denominator_degrees, largest_degrees);
     if (!(F >= 0)) throw DomainError(Argument::statistic, DomainRule::not_negative);
     if (!std::isfinite(F)) throw numeric::Fault(numeric::FaultKind::Overflow);
     const long double ln_2 = 0.693147180559945309417232121458176568L;

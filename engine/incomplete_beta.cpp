@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/binomial_term.h"
+#include "engine/incomplete_beta_parts.h"
 #include "engine/numeric/fault.h"
 
 namespace engine {
@@ -90,8 +91,13 @@ LogIncompleteBeta log_incomplete_beta(long double r, long double a, long double 
     }
     // x^a y^b / (a B(a, b)) = (b / (a + b)) * binomial term, free of the
     // cancellation of ln Gamma(a + b) - ln Gamma(a) - ln Gamma(b) at large a, b.
-    const long double log_front = std::log(b / (a + b)) + log_binomial_term(a, b, r);
-    const long double log_i = log_front + std::log(fraction(r, a, b, terms));
+    long double log_i;
+    if (a <= incomplete_beta_parts::small_shape_below) {
+        log_i = incomplete_beta_parts::log_small_shape(r, a, b, terms);
+    } else {
+        const long double log_front = std::log(b / (a + b)) + log_binomial_term(a, b, r);
+        log_i = log_front + std::log(fraction(r, a, b, terms));
+    }
     return {swapped ? from_upper(log_i) : from_lower(log_i), terms};
 }
 

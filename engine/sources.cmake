@@ -19,7 +19,9 @@ set(VARENDO_ENGINE_SOURCES
   engine/incomplete_gamma_fraction.cpp
   engine/incomplete_gamma_small_shape.cpp
   engine/incomplete_gamma_temme.cpp
+  engine/polygamma.cpp
   engine/incomplete_beta.cpp
+  engine/incomplete_beta_small_shape.cpp
   engine/normal_tails.cpp
   engine/chi_square_tails.cpp
   engine/t_tails.cpp

@@ -11,7 +11,10 @@ namespace engine {
 
 TTails t_tails(double t, double nu_in)
 {
-    const double nu = require_degrees(nu_in, Argument::degrees, largest_degrees);
+    // Degrees as typed, even subnormal ones: halved in extended precision they
+    // keep their digits, and a tail near its limit still has its own.
+    const double nu = nu_in;
+    require_degrees(nu, Argument::degrees, largest_degrees);
     if (!std::isfinite(t)) throw numeric::Fault(numeric::FaultKind::Overflow);
     const long double ln_2 = 0.693147180559945309417232121458176568L;
 

@@ -5,11 +5,13 @@
 
 #include <boost/math/special_functions/beta.hpp>
 #include <boost/math/special_functions/gamma.hpp>
+#include <boost/math/special_functions/polygamma.hpp>
 #include <cmath>
 
 #include "engine/binomial_term.h"
 #include "engine/log_gamma.h"
 #include "engine/poisson_term.h"
+#include "engine/polygamma.h"
 
 namespace bm = boost::math;
 
@@ -24,6 +26,20 @@ TEST(SpecialFunctions, LogGamma)
     }
     EXPECT_EQ(engine::log_gamma(1), 0);
     EXPECT_EQ(engine::log_gamma(2), 0);
+}
+
+// Below 20 by the recurrence, from 20 by the asymptotic series; near the
+// digamma's zero at 1.4616 absolutely.
+TEST(SpecialFunctions, Polygamma)
+{
+    for (int k = 0; k <= 3; ++k) {
+        for (long double z : {1.0L, 1.4616321449683623L, 2.5L, 7.25L, 19.99L, 20.0L, 21.5L, 1e4L, 5e8L}) {
+            const long double exact = k == 0 ? bm::digamma(z) : bm::polygamma(k, z);
+            const long double scale = std::fmax(std::fabs(exact), k == 0 ? 1.0L : 0.0L);
+            EXPECT_LE(std::fabs(engine::polygamma(k, z) - exact) / scale, 1e-17L)
+                << "k=" << k << " z=" << static_cast<double>(z);
+        }
+    }
 }
 
 TEST(SpecialFunctions, PoissonAndBinomialTermsKeepTheirDigitsAtThePeak)
