@@ -17,16 +17,6 @@ public:
     run::Text text(run::Box box) const override { return row(box).second->text(); }
     run::Text name(run::Box box) const override { return row(box).first->caption(); }
     char16_t decimal_separator() const override { return platform::decimal_separator(); }
-    void swap_windows() override
-    {
-        f_.hide();
-        f_.program().result().show();
-    }
-    void show_line(const run::Text& line) override { f_.program().result().lbl_graph.set_caption(line); }
-    void show_message(const run::Text& message) override
-    {
-        platform::message_box(&f_, message, u"Varendo", platform::BoxIcon::warning);
-    }
 
 private:
     std::pair<const platform::Label*, const platform::TextBox*> row(run::Box box) const
@@ -46,8 +36,19 @@ private:
 
 void frm_initial::cmd_run_Click()
 {
-    MainWindowView view(*this);
-    run::run_command(view);
+    const run::Outcome outcome = run::run_command(MainWindowView(*this));
+    switch (outcome.kind) {
+    case run::Outcome::Kind::nothing: return;
+    case run::Outcome::Kind::message:
+        platform::message_box(this, outcome.message, u"Varendo", platform::BoxIcon::warning);
+        return;
+    case run::Outcome::Kind::result: break;
+    }
+    // Filled before it shows, so that it never paints without its values.
+    frm_result& result = program().result();
+    result.show_outcome(outcome);
+    hide();
+    result.show();
 }
 
 }  // namespace forms

@@ -5,7 +5,15 @@
 
 namespace forms {
 
-frm_result::frm_result(Program& program) : platform::Form(6225, 3150), program_(program)
+// The strip below the controls: its rule, then the exact values beside Copy.
+namespace strip {
+constexpr int rule = 3135;
+constexpr platform::Rect exact{240, 3225, 3375, 975};
+constexpr platform::Rect copy{5040, 3255, 975, 375};
+constexpr int bottom = 4290;
+}  // namespace strip
+
+frm_result::frm_result(Program& program) : platform::Form(6225, strip::bottom), program_(program)
 {
     create_controls();
     wire_events();
@@ -17,23 +25,30 @@ void frm_result::create_controls()
     lbl_graph.place({0, 1800, 5655, 375});
     cmd_back.place({5040, 2160, 975, 375});
     cmd_exit.place({5040, 2640, 975, 375});
+    add_rule(strip::rule);
+    lbl_exact.place(strip::exact);
+    cmd_copy.place(strip::copy);
 
     lbl_graph.set_font(platform::courier(9, true));
     lbl_graph.set_align(platform::Align::center);
     cmd_back.set_font(platform::courier(8.25, true));
     cmd_exit.set_font(platform::courier(8.25, true));
+    lbl_exact.set_font(platform::courier(9, true));
+    cmd_copy.set_font(platform::courier(8.25, true));
 
     // The label reaches one pixel into Back; the button lies above it there.
     cmd_back.raise();
     cmd_exit.raise();
 
-    set_tab_order({&cmd_back, &cmd_exit});
+    set_tab_order({&cmd_back, &cmd_exit, &cmd_copy});
 }
 
 void frm_result::wire_events()
 {
     cmd_back.on_click = [this] { cmd_back_Click(); };
     cmd_exit.on_click = [this] { cmd_exit_Click(); };
+    cmd_copy.on_click = [this] { cmd_copy_Click(); };
+    on_copy = [this] { cmd_copy_Click(); };
     on_close = [this] { program_.end(); };
 }
 
@@ -46,9 +61,23 @@ void frm_result::cmd_back_Click()
     initial.txt_datadfnum.set_text({});
     initial.txt_datadfden.set_text({});
     lbl_graph.set_caption({});
+    lbl_exact.set_caption({});
+    report_.clear();
     initial.txt_datavalue.set_focus();
 }
 
 void frm_result::cmd_exit_Click() { program_.end(); }
+
+void frm_result::cmd_copy_Click()
+{
+    if (!report_.empty()) platform::set_clipboard_text(report_);
+}
+
+void frm_result::show_outcome(const run::Outcome& outcome)
+{
+    lbl_graph.set_caption(outcome.line);
+    lbl_exact.set_caption(run::exact_lines(outcome));
+    report_ = outcome.report;
+}
 
 }  // namespace forms

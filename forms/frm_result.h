@@ -1,6 +1,8 @@
 #pragma once
-// The result window: the picture of the chosen distribution and the P-value line.
+// The result window: the picture of the chosen distribution, the P-value
+// line, and below them a strip with each field's exact value and Copy.
 #include "platform/controls.h"
+#include "run/run_command.h"
 
 namespace forms {
 
@@ -14,15 +16,22 @@ public:
     platform::Label lbl_graph{*this};
     platform::CommandButton cmd_back{*this, u"Back"};
     platform::CommandButton cmd_exit{*this, u"Exit"};
+    platform::Label lbl_exact{*this};
+    platform::CommandButton cmd_copy{*this, u"Copy"};
 
     void cmd_back_Click();
     void cmd_exit_Click();
+    void cmd_copy_Click();
+
+    // A run's line and exact values, and the report Copy will give.
+    void show_outcome(const run::Outcome& outcome);
 
 private:
     void create_controls();
     void wire_events();
 
     Program& program_;
+    platform::Text report_;
 };
 
 }  // namespace forms

@@ -66,18 +66,21 @@ public:
     Form(int width_twips, int height_twips);
 
     void add_line(int x1, int y1, int x2, int y2);  // twips
+    void add_rule(int y);  // an etched rule across the window, as above a status area; twips
     void set_tab_order(const std::vector<Control*>& order);
     const std::vector<Control*>& tab_order() const { return tab_order_; }
     Control* focused() const;  // the control in tab order with the keyboard focus, or none
     void focus_first();        // the rule above; the backends call it as the window shows
 
     std::function<void()> on_close;
+    std::function<void()> on_copy;  // Ctrl+C anywhere in the window
 
 private:
     void apply_tab_order();  // the backend's share of set_tab_order
     std::vector<Control*> tab_order_;
 };
 
+// Plain text, never markup; a caption's "\n" starts a new line.
 class Label : public Control {
 public:
     explicit Label(Form& parent);
@@ -127,6 +130,10 @@ private:
 // throws is shown in such a box, and the program goes on.
 enum class BoxIcon { none, warning };
 void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon icon = BoxIcon::none);
+
+// The system clipboard's plain text: what Copy puts there, and reads back.
+void set_clipboard_text(const Text& text);
+Text clipboard_text();
 
 // The decimal separator of the user's regional settings.
 char16_t decimal_separator();

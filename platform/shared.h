@@ -11,6 +11,9 @@ struct Rgb {
 
 // The light grey of both windows, their labels and the plain box.
 inline constexpr Rgb window_grey{192, 192, 192};
+// The two lines of an etched rule: its shadow, and the light one pixel below.
+inline constexpr Rgb rule_shadow{128, 128, 128};
+inline constexpr Rgb rule_light{255, 255, 255};
 
 // A picture number with no bitmap behind it.
 class MissingPicture : public std::runtime_error {

@@ -1,6 +1,8 @@
 #pragma once
 // The Run command's steps, over the few window services it needs, so that
 // the same code serves the main window and the fuzzer. Knows no window.
+#include <vector>
+
 #include "platform/text.h"
 
 namespace run {
@@ -9,6 +11,7 @@ using platform::Text;
 
 enum class Box { Value, Numerator, Denominator };
 
+// What the Run command reads of the main window.
 class RunView {
 public:
     virtual ~RunView() = default;
@@ -16,11 +19,29 @@ public:
     virtual Text text(Box box) const = 0;      // a box's text
     virtual Text name(Box box) const = 0;      // the caption of the box's row
     virtual char16_t decimal_separator() const = 0;  // of the user's regional settings
-    virtual void swap_windows() = 0;           // main window off, result window on
-    virtual void show_line(const Text& line) = 0;
-    virtual void show_message(const Text& message) = 0;
 };
 
-void run_command(RunView& view);
+// One field of the P-value line.
+struct Field {
+    Text name;   // as the README names it: "one tail", "both tails", ...
+    Text four;   // its four decimals, as the line shows them
+    Text exact;  // its exact value to four significant digits
+};
+
+// What a run gives the windows to show. Everything is computed before the
+// windows are touched, so a fault or refusal leaves the main window as it was.
+struct Outcome {
+    enum class Kind { nothing, message, result };
+    Kind kind = Kind::nothing;  // nothing: the caption names no distribution
+    Text message;               // the refusal or fault, for a message box
+    Text line;                  // the P-value line
+    std::vector<Field> fields;  // the line's fields in its order
+    Text report;                // plain text for the clipboard: inputs, fields, a paper's line
+};
+
+Outcome run_command(const RunView& view);
+
+// The strip's text: each field's name and exact value, one to a line.
+Text exact_lines(const Outcome& outcome);
 
 }  // namespace run

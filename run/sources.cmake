@@ -5,5 +5,6 @@ set(VARENDO_RUN_SOURCES
   platform/failure_text.cpp
   run/messages.cpp
   run/value_text.cpp
+  run/exact_text.cpp
   run/run_command.cpp
 )

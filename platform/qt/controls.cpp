@@ -1,5 +1,6 @@
 // The window layer over Qt 6 Widgets.
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
@@ -65,6 +66,7 @@ class FormWidget : public QWidget {
 public:
     explicit FormWidget(Form& form) : form_(form) {}
     std::vector<QLine> lines;  // pixels
+    std::vector<int> rules;    // pixels from the top
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -72,6 +74,21 @@ protected:
         QPainter painter(this);
         painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
         for (const QLine& line : lines) painter.drawLine(line);
+        const auto pen = [](shared::Rgb c) { return QPen(QColor(c.red, c.green, c.blue), 0); };
+        for (int y : rules) {
+            painter.setPen(pen(shared::rule_shadow));
+            painter.drawLine(0, y, width() - 1, y);
+            painter.setPen(pen(shared::rule_light));
+            painter.drawLine(0, y + 1, width() - 1, y + 1);
+        }
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->matches(QKeySequence::Copy) && form_.on_copy) {
+            guarded(&form_, [this] { form_.on_copy(); });
+            return;
+        }
+        QWidget::keyPressEvent(event);
     }
     void closeEvent(QCloseEvent* event) override
     {
@@ -201,6 +218,8 @@ void Form::add_line(int x1, int y1, int x2, int y2)
     static_cast<FormWidget*>(native_->widget)->lines.emplace_back(twips(x1), twips(y1), twips(x2), twips(y2));
 }
 
+void Form::add_rule(int y) { static_cast<FormWidget*>(native_->widget)->rules.push_back(twips(y)); }
+
 void Form::apply_tab_order()
 {
     const std::vector<Control*>& order = tab_order();
@@ -214,6 +233,7 @@ Label::Label(Form& parent) : Control(std::make_unique<Native>(new QLabel(parent_
     set_grey_background(native_->widget);
     native_->widget->setFocusPolicy(Qt::NoFocus);
     qt::widget_as<QLabel>(*this)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    qt::widget_as<QLabel>(*this)->setTextFormat(Qt::PlainText);
 }
 
 Text Label::caption() const { return to_text(qt::widget_as<QLabel>(*this)->text()); }
@@ -308,5 +328,8 @@ struct Application::Native {
 Application::Application(int& argc, char** argv) : native_(std::make_unique<Native>(argc, argv)) {}
 Application::~Application() = default;
 int Application::run() { return QApplication::exec(); }
+
+void set_clipboard_text(const Text& text) { QGuiApplication::clipboard()->setText(to_qstring(text)); }
+Text clipboard_text() { return to_text(QGuiApplication::clipboard()->text()); }
 
 }  // namespace platform

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+#include <cwchar>
 #include <stdexcept>
 #include <string>
 
@@ -53,6 +55,14 @@ void set_alignment_style(HWND hwnd, Align align, LONG_PTR left, LONG_PTR center,
 }
 
 Control* control_of(HWND hwnd) { return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+// One of ours, whose user data is its Form; a message box's is not.
+bool is_form(HWND hwnd)
+{
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    return std::wcscmp(name, form_class) == 0;
+}
 
 void apply_font(Control::Native& n, int dpi)
 {
@@ -119,6 +129,18 @@ LRESULT form_message(Form* form, HWND hwnd, UINT message, WPARAM w, LPARAM l)
             MoveToEx(dc, x1, y1, nullptr);
             LineTo(dc, x2, y2);
             SetPixel(dc, x2, y2, RGB(0, 0, 0));
+        }
+        RECT client;
+        GetClientRect(hwnd, &client);
+        for (int rule : n.rules) {
+            const int y = px(rule, dpi);
+            const shared::Rgb shades[] = {shared::rule_shadow, shared::rule_light};
+            for (int k = 0; k < 2; ++k) {
+                RECT line{0, y + k, client.right, y + k + 1};
+                HBRUSH brush = CreateSolidBrush(RGB(shades[k].red, shades[k].green, shades[k].blue));
+                FillRect(dc, &line, brush);
+                DeleteObject(brush);
+            }
         }
         EndPaint(hwnd, &ps);
         return 0;
@@ -336,6 +358,7 @@ Form::Form(int width_twips, int height_twips) : Control(make_form(width_twips, h
 }
 
 void Form::add_line(int x1, int y1, int x2, int y2) { native_->lines.push_back(RECT{x1, y1, x2, y2}); }
+void Form::add_rule(int y) { native_->rules.push_back(y); }
 
 void Form::apply_tab_order()
 {
@@ -363,8 +386,22 @@ Label::Label(Form& parent) : Control(make_child(parent, L"STATIC", L"", SS_LEFT 
     native_->grey = true;
 }
 
-Text Label::caption() const { return text_of(native_->hwnd); }
-void Label::set_caption(const Text& caption) { SetWindowTextW(native_->hwnd, wide(caption)); }
+// The static control breaks lines at CR LF; the layer's captions use LF alone.
+Text Label::caption() const
+{
+    Text text = text_of(native_->hwnd);
+    for (size_t at = text.find(u"\r\n"); at != Text::npos; at = text.find(u"\r\n", at)) text.erase(at, 1);
+    return text;
+}
+void Label::set_caption(const Text& caption)
+{
+    Text text;
+    for (char16_t c : caption) {
+        if (c == u'\n') text += u'\r';
+        text += c;
+    }
+    SetWindowTextW(native_->hwnd, wide(text));
+}
 
 void Label::set_align(Align align) { set_alignment_style(native_->hwnd, align, SS_LEFT, SS_CENTER, SS_RIGHT); }
 
@@ -410,6 +447,42 @@ void PictureBox::set_picture(int resource_number)
 
 // ---- services ----------------------------------------------------------------
 
+void set_clipboard_text(const Text& text)
+{
+    // CF_UNICODETEXT takes CR LF line ends.
+    std::u16string crlf;
+    for (char16_t c : text) {
+        if (c == u'\n') crlf += u'\r';
+        crlf += c;
+    }
+    if (!OpenClipboard(nullptr)) throw std::runtime_error("the clipboard is held by another program");
+    EmptyClipboard();
+    const size_t bytes = (crlf.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory) {
+        std::memcpy(GlobalLock(memory), crlf.c_str(), bytes);
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    }
+    CloseClipboard();
+    if (!memory) throw std::runtime_error("no memory for the clipboard");
+}
+
+Text clipboard_text()
+{
+    Text text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const char16_t*>(GlobalLock(data))) {
+            for (; *chars; ++chars)
+                if (*chars != u'\r') text += *chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
 void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon icon)
 {
     MessageBoxW(parent ? win32::hwnd(*parent) : nullptr, wide(prompt), wide(title),
@@ -451,6 +524,13 @@ int Application::run()
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab and Shift+Tab move the focus as in a dialog.
         HWND top = GetAncestor(message.hwnd, GA_ROOT);
+        if (top && message.message == WM_KEYDOWN && message.wParam == 'C' && GetKeyState(VK_CONTROL) < 0) {
+            Form* form = is_form(top) ? dynamic_cast<Form*>(control_of(top)) : nullptr;
+            if (form && form->on_copy) {
+                guarded(form, [form] { form->on_copy(); });
+                continue;
+            }
+        }
         if (top && IsDialogMessageW(top, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

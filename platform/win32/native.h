@@ -21,6 +21,7 @@ struct Control::Native {
     // A form's own:
     std::vector<Control*> children;
     std::vector<RECT> lines;  // twips
+    std::vector<int> rules;   // twips from the top
     int width_twips = 0, height_twips = 0;
     ~Native();
 };

@@ -274,6 +274,9 @@ TEST(Accessibility, AnAssistiveClientCanRunAndReadTheLine)
     // "2,228" reads as 2.
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().lbl_graph))->text(QAccessible::Name),
               "   P = 0.0367       P = 0.0734");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().lbl_exact))->text(QAccessible::Name),
+              "one tail    0.03669\nboth tails  0.07339");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().cmd_copy))->text(QAccessible::Name), "Copy");
 }
 
 TEST(Accessibility, MessageBoxesExposeTheirText)

@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QScreen>
 
 #include "forms/pictures.h"
@@ -31,6 +32,31 @@ TEST(ResultWindow, BackEmptiesEveryBoxAndTheLine)
     // A comma typed first into the emptied box stays a comma.
     QTest::keyClicks(widget(w.txt_datavalue), ",5");
     EXPECT_EQ(w.txt_datavalue.text(), u",5");
+}
+
+TEST(ResultWindow, CtrlCAndCopyPutTheReportOnTheClipboard)
+{
+    const QString report = "Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\n"
+                           "one tail: P = 0.0255, exact 0.02548\nboth tails: P = 0.0510, exact 0.05096\n"
+                           "t(17) = 2.10, p = .051\n";
+    for (bool button : {false, true}) {
+        SCOPED_TRACE(button ? "Copy" : "Ctrl+C");
+        Session s;
+        s.enter(&forms::frm_initial::cmd_t, "2.1", "17");
+        s.click(s.main().cmd_run);
+        QGuiApplication::clipboard()->setText("before");
+        if (button) s.click(s.result().cmd_copy);
+        else QTest::keyClick(widget(s.result().cmd_back), Qt::Key_C, Qt::ControlModifier);  // where the focus is
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), report);
+        EXPECT_TRUE(s.result().visible());
+
+        // Back forgets the report with the values.
+        s.click(s.result().cmd_back);
+        EXPECT_EQ(s.result().lbl_exact.caption(), u"");
+        QGuiApplication::clipboard()->setText("before");
+        QTest::keyClick(widget(s.result()), Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+    }
 }
 
 TEST(ResultWindow, NewSelectionAfterBackBringsItsPicture)
@@ -67,11 +93,13 @@ TEST(ResultWindow, ControlsStandWhereTheLayoutPutsThem)
     s.click(s.main().cmd_chi);
     auto& r = s.result();
     EXPECT_EQ(widget(r)->windowTitle(), "Varendo");
-    EXPECT_EQ(widget(r)->size(), QSize(415, 210));
+    EXPECT_EQ(widget(r)->size(), QSize(415, 286));
     EXPECT_EQ(widget(r.pic_geral)->geometry(), QRect(16, 24, 377, 89));
     EXPECT_EQ(widget(r.lbl_graph)->geometry(), QRect(0, 120, 377, 25));
     EXPECT_EQ(widget(r.cmd_back)->geometry(), QRect(336, 144, 65, 25));
     EXPECT_EQ(widget(r.cmd_exit)->geometry(), QRect(336, 176, 65, 25));
+    EXPECT_EQ(widget(r.lbl_exact)->geometry(), QRect(16, 215, 225, 65));
+    EXPECT_EQ(widget(r.cmd_copy)->geometry(), QRect(336, 217, 65, 25));
     EXPECT_EQ(platform::qt::picture_of(r.pic_geral).size(), QSize(238, 64));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((widget(r)->geometry().center() - screen.center()).manhattanLength(), 2);

@@ -28,8 +28,10 @@ TEST(HighDensity, NoCaptionOrLineIsClipped)
             if (auto* box = qobject_cast<QLineEdit*>(control)) text = box->text(), room -= box->hasFrame() ? 4 : 0;
             if (text.isEmpty()) continue;
             const QFontMetricsF metrics(control->font());
-            EXPECT_LE(metrics.horizontalAdvance(text), room) << text.toStdString();
-            EXPECT_LE(metrics.height(), control->height()) << text.toStdString();
+            const QStringList lines = text.split('\n');
+            for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), room) << line.toStdString();
+            EXPECT_LE(metrics.lineSpacing() * (lines.size() - 1) + metrics.height(), control->height())
+                << text.toStdString();
         }
     }
 }

@@ -44,12 +44,16 @@ TEST(RunRows, EachRowThroughTheWindows)
             EXPECT_FALSE(w.visible());
             EXPECT_TRUE(s.result().visible());
             EXPECT_EQ(s.result().lbl_graph.caption(), r.line);
+            if (!r.exact.empty()) {
+                EXPECT_EQ(s.result().lbl_exact.caption(), r.exact);
+            }
         } else {
             EXPECT_EQ(message.value_or(u"<no message>"), r.message);
             EXPECT_EQ(s.last_title, u"Varendo");
             EXPECT_TRUE(w.visible());
             EXPECT_FALSE(s.result().visible());
             EXPECT_EQ(s.result().lbl_graph.caption(), u"");
+            EXPECT_EQ(s.result().lbl_exact.caption(), u"");
             EXPECT_EQ(w.txt_datavalue.text(), typed[0]);
             EXPECT_EQ(w.txt_datadfnum.text(), typed[1]);
             EXPECT_EQ(w.txt_datadfden.text(), typed[2]);

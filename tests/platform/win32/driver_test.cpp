@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -124,6 +125,52 @@ void type(HWND window, HWND box, const std::wstring& keys)
     Sleep(200);
 }
 
+// Ctrl+C as a user presses it, into the window in front.
+void press_ctrl_c(HWND window)
+{
+    SetForegroundWindow(window);
+    Sleep(200);
+    INPUT in[4] = {};
+    const WORD keys[] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
+    for (int k = 0; k < 4; ++k) {
+        in[k].type = INPUT_KEYBOARD;
+        in[k].ki.wVk = keys[k];
+        in[k].ki.dwFlags = k < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, in, sizeof(INPUT));
+    Sleep(300);
+}
+
+void empty_clipboard()
+{
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+std::wstring clipboard()
+{
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) text = chars;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// The strip's text as the static control holds it, with CR LF line ends.
+std::wstring with_crlf(const std::u16string& lines)
+{
+    std::wstring out;
+    for (char16_t c : lines) {
+        if (c == u'\n') out += L'\r';
+        out += wchar_t(c);
+    }
+    return out;
+}
+
 }  // namespace
 
 TEST(WindowsDriven, LinesAndMessagesFromOutside)
@@ -134,6 +181,9 @@ TEST(WindowsDriven, LinesAndMessagesFromOutside)
         GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
         EXPECT_EQ(separator[0], wchar_t(expected[0]));
     }
+    // The strip writes the exact values with the user's separator.
+    wchar_t separator[8] = L".";
+    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
     Program p;
     HWND main = p.window();
     ASSERT_TRUE(main);
@@ -165,6 +215,25 @@ TEST(WindowsDriven, LinesAndMessagesFromOutside)
         ASSERT_NE(result, main);
         HWND line = Program::child(result, L"Static", wide(r.line).c_str());
         EXPECT_TRUE(line) << "no line reading as expected";
+        if (!r.exact.empty()) {
+            std::u16string exact = r.exact;
+            std::replace(exact.begin(), exact.end(), u'.', char16_t(separator[0]));
+            EXPECT_TRUE(Program::child(result, L"Static", with_crlf(exact).c_str())) << "no exact values";
+            for (bool button : {false, true}) {
+                SCOPED_TRACE(button ? "Copy" : "Ctrl+C");
+                empty_clipboard();
+                if (button) press(result, L"Copy");
+                else press_ctrl_c(result);
+                // Each field's exact value, as the strip shows it after its name.
+                const std::wstring copied = clipboard();
+                for (size_t from = 0; from < exact.size();) {
+                    const size_t end = std::min(exact.find(u'\n', from), exact.size());
+                    const std::u16string value = exact.substr(from + 12, end - from - 12);
+                    EXPECT_NE(copied.find(L"exact " + wide(value) + L"\r\n"), std::wstring::npos) << wide(value);
+                    from = end + 1;
+                }
+            }
+        }
         press(result, L"Back");
         EXPECT_EQ(p.window(), main);
     }

@@ -158,6 +158,7 @@ TEST(WindowsMain, ControlsStandWhereTheLayoutPutsThem)
         {&w.cmd_t, &w, 3480, 2880, 1335, 495},        {&w.cmd_f, &w, 5040, 2880, 1335, 495},
         {&r.pic_geral, &r, 240, 360, 5655, 1335},     {&r.lbl_graph, &r, 0, 1800, 5655, 375},
         {&r.cmd_back, &r, 5040, 2160, 975, 375},      {&r.cmd_exit, &r, 5040, 2640, 975, 375},
+        {&r.lbl_exact, &r, 240, 3225, 3375, 975},     {&r.cmd_copy, &r, 5040, 3255, 975, 375},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "control at " << row.left << "," << row.top << " twips");
@@ -169,7 +170,7 @@ TEST(WindowsMain, ControlsStandWhereTheLayoutPutsThem)
     }
     GetClientRect(hwnd(r), &client);
     EXPECT_EQ(client.right, px(6225));
-    EXPECT_EQ(client.bottom, px(3150));
+    EXPECT_EQ(client.bottom, px(4290));
     RecordProperty("dpi", dpi());
 }
 
@@ -216,6 +217,9 @@ TEST(WindowsMain, SelectionsTypingAndRun)
         EXPECT_FALSE(w.visible());
         EXPECT_TRUE(s.result().visible());
         EXPECT_EQ(s.result().lbl_graph.caption(), r.line);
+        if (!r.exact.empty()) {
+            EXPECT_EQ(s.result().lbl_exact.caption(), r.exact);
+        }
         EXPECT_EQ(s.result().focused(), &s.result().cmd_back);
 
         click(s.result().cmd_back);
@@ -223,9 +227,25 @@ TEST(WindowsMain, SelectionsTypingAndRun)
         EXPECT_FALSE(s.result().visible());
         EXPECT_EQ(w.txt_datavalue.text(), u"");
         EXPECT_EQ(s.result().lbl_graph.caption(), u"");
+        EXPECT_EQ(s.result().lbl_exact.caption(), u"");
         EXPECT_EQ(w.lbl_value.caption(), c.caption);
         EXPECT_EQ(s.ends, 0);
     }
+}
+
+TEST(WindowsMain, CopyPutsTheReportOnTheClipboard)
+{
+    Session s;
+    click(s.main().cmd_t);
+    type(s.main().txt_datavalue, u"2.1");
+    type(s.main().txt_datadfnum, u"17");
+    click(s.main().cmd_run);
+    platform::set_clipboard_text(u"before");
+    click(s.result().cmd_copy);
+    EXPECT_EQ(platform::clipboard_text(), u"Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\n"
+                                          u"one tail: P = 0.0255, exact 0.02548\n"
+                                          u"both tails: P = 0.0510, exact 0.05096\nt(17) = 2.10, p = .051\n");
+    EXPECT_EQ(s.result().lbl_exact.caption(), u"one tail    0.02548\nboth tails  0.05096");
 }
 
 TEST(WindowsMain, RefusalsAndAboutComeInAMessageBox)

@@ -1,0 +1,112 @@
+// What a run gives the windows, without any window: the exact texts, a
+// paper's p, the outcome of each kind and the report for the clipboard.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "run/captions.h"
+#include "run/exact_text.h"
+#include "run/run_command.h"
+
+namespace {
+
+using platform::Text;
+
+TEST(ExactText, FourSignificantDigitsAsStatisticsProgramsPrintThem)
+{
+    struct Row { double value, log; char16_t separator; const char16_t* text; };
+    const double none = -INFINITY;
+    const Row rows[] = {
+        {0.02546, std::log(0.02546), u'.', u"0.02546"},
+        {0.5, std::log(0.5), u'.', u"0.5000"},
+        {1, 0, u'.', u"1.000"},
+        {0.99996, std::log(0.99996), u'.', u"1.000"},      // rounds up to the next decade
+        {0.00099996, std::log(0.00099996), u'.', u"0.001000"},  // the same across 0.001
+        {0.0009999, std::log(0.0009999), u'.', u"9.999e-04"},
+        {2.867e-7, std::log(2.867e-7), u'.', u"2.867e-07"},
+        {2.867e-7, std::log(2.867e-7), u',', u"2,867e-07"},
+        {0.02546, std::log(0.02546), u',', u"0,02546"},
+        {1.87e-208, std::log(1.87e-208), u'.', u"1.870e-208"},
+        // Below the smallest double only the logarithm counts.
+        {4.94e-322, -739.81426000435471, u'.', u"5.044e-322"},
+        {0, -2504.484587838234494, u'.', u"2.071e-1088"},
+        {0, -918.7314561046322279, u'.', u"1.000e-399"},
+        {0, -119900.69824241241666, u',', u"6,143e-52073"},
+        {0, -3e9, u'.', u"< 1e-1000000000"},
+        {0, none, u'.', u"0"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(platform::to_utf8(r.text));
+        EXPECT_EQ(run::exact_text({r.value, r.log}, r.separator), r.text);
+    }
+}
+
+TEST(ExactText, APaperPWithoutItsLeadingZero)
+{
+    struct Row { double p; char16_t separator; const char16_t* text; };
+    const Row rows[] = {
+        {0.05096, u'.', u"= .051"}, {0.0004, u'.', u"< .001"}, {0.00099, u'.', u"< .001"},
+        {0.001, u'.', u"= .001"},   {0.9996, u'.', u"> .999"}, {0.05096, u',', u"= ,051"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(run::apa_p(r.p, r.separator), r.text) << r.p;
+}
+
+class PlainView : public run::RunView {
+public:
+    Text caption_text, texts[3];
+    char16_t separator = u'.';
+    Text caption() const override { return caption_text; }
+    Text text(run::Box box) const override { return texts[int(box)]; }
+    Text name(run::Box box) const override
+    {
+        using namespace run::captions;
+        if (box == run::Box::Value) return caption_text;
+        if (caption_text == f) return box == run::Box::Numerator ? numerator : denominator;
+        return degrees;
+    }
+    char16_t decimal_separator() const override { return separator; }
+};
+
+TEST(RunOutcome, EachKindCarriesWhatItsWindowShows)
+{
+    using Kind = run::Outcome::Kind;
+    struct Row { Text caption, value, dfnum, dfden; char16_t separator; Kind kind; const char16_t* report; };
+    const Row rows[] = {
+        {run::captions::t, u"2.1", u"17", u"", u'.', Kind::result,
+         u"Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\n"
+         u"one tail: P = 0.0255, exact 0.02548\nboth tails: P = 0.0510, exact 0.05096\n"
+         u"t(17) = 2.10, p = .051\n"},
+        {run::captions::chi_square, u"30", u"1", u"", u'.', Kind::result,
+         u"Varendo: chi-square\nCHI-SQUARED VALUE: 30\nDEGREES OF FREEDOM: 1\n"
+         u"upper tail: P = 0.0000, exact 4.320e-08\n\u03C7\u00B2(1) = 30.00, p < .001\n"},
+        // The boxes hold a point whatever was typed; the line keeps its point.
+        {run::captions::normal, u"1.96", u"", u"", u',', Kind::result,
+         u"Varendo: standard normal\nz VALUE: 1.96\n"
+         u"0 to |z|: P = 0.4750, exact 0,4750\n-|z| to |z|: P = 0.9500, exact 0,9500\n"
+         u"one tail: P = 0.0250, exact 0,02500\nboth tails: P = 0.0500, exact 0,05000\nz = 1,96, p = ,050\n"},
+        {run::captions::f, u"100", u"5", u"50", u'.', Kind::result,
+         u"Varendo: F\nF VALUE: 100\nD.F.(NUMERATOR): 5\nD.F.(DENOMINATOR): 50\n"
+         u"upper tail: P = 0.0000, exact 8.140e-25\ndoubled: P = 0.0000, exact 1.628e-24\n"
+         u"F(5, 50) = 100.00, p < .001\n"},
+        {run::captions::t, u"2", u"0", u"", u'.', Kind::message, u""},
+        {run::captions::chi_square, u"1", u"1" + Text(400, u'0'), u"", u'.', Kind::message, u""},
+        {u"CHI-SQUARED VALUE", u"3.84", u"1", u"", u'.', Kind::nothing, u""},
+    };
+    for (const Row& r : rows) {
+        PlainView view;
+        view.caption_text = r.caption;
+        view.texts[0] = r.value, view.texts[1] = r.dfnum, view.texts[2] = r.dfden;
+        view.separator = r.separator;
+        SCOPED_TRACE(platform::to_utf8(r.caption + u" " + r.value + u" " + r.dfnum));
+
+        const run::Outcome outcome = run::run_command(view);
+
+        EXPECT_EQ(outcome.kind, r.kind);
+        EXPECT_EQ(outcome.report, r.report);
+        EXPECT_EQ(outcome.message.empty(), r.kind != Kind::message);
+        EXPECT_EQ(outcome.fields.empty(), r.kind != Kind::result);
+        EXPECT_EQ(outcome.line.empty(), r.kind != Kind::result);
+    }
+}
+
+}  // namespace
