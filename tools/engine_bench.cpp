@@ -1,20 +1,29 @@
 // Time of each routine as the Run command calls it: on the table rows, at the
 // largest degrees, at fractional degrees, on both sides of each seam between
 // the closed series and the incomplete functions, and at the slowest inputs
-// found.
+// found; then the exact tails, and the whole Run command as a window asks it.
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "engine/chi_square.h"
+#include "engine/chi_square_tails.h"
 #include "engine/f_distribution.h"
+#include "engine/f_tails.h"
 #include "engine/normal_areas.h"
+#include "engine/normal_tails.h"
 #include "engine/t_distribution.h"
+#include "engine/t_tails.h"
+#include "platform/number_text.h"
+#include "run/captions.h"
+#include "run/run_command.h"
 
 namespace {
 
 struct Case {
     const char* name;
     double a, b, c;
-    int routine;  // 0 chi-square, 1 normal, 2 t, 3 F
+    int routine;  // 0 chi-square, 1 normal, 2 t, 3 F; exact tails 4 to 7 in that order; 8 Run
 };
 
 const Case cases[] = {
@@ -43,18 +52,53 @@ const Case cases[] = {
     {"F 1, 100000, 100000 (series, largest degrees)", 1, 100000, 100000, 3},
     {"F 1, 100001, 100000 (seam)", 1, 100001, 100000, 3},
     {"F 2.5, 3.5, 17.34 (fractional)", 2.5, 3.5, 17.34, 3},
-    {"F 1, 1e9, 1e9 (slowest fraction, 3921 passes)", 1, 1e9, 1e9, 3},
+    {"F 1, 1e9, 1e9 (slowest fraction, 4443 passes)", 1, 1e9, 1e9, 3},
     {"F 1, 1, 1e9 (largest denominator)", 1, 1, 1e9, 3},
+    {"exact chi-square 3.84, 1", 3.84, 1, 0, 4},
+    {"exact chi-square 5000, 1 (2.071e-1088)", 5000, 1, 0, 4},
+    {"exact chi-square 1000000000, 1e9 (Temme)", 1e9, 1e9, 0, 4},
+    {"exact chi-square 1, 1e-18 (tiny shape)", 1, 1e-18, 0, 4},
+    {"exact normal 40 (3.656e-350)", 40, 0, 0, 5},
+    {"exact t 2.1, 17.34", 2.1, 17.34, 0, 6},
+    {"exact t -2, 1e9", -2, 1e9, 0, 6},
+    {"exact t 30, 1e9", 30, 1e9, 0, 6},
+    {"exact F 3, 4, 20", 3, 4, 20, 7},
+    {"exact F 1, 1e-18, 20 (tiny shape)", 1, 1e-18, 20, 7},
+    {"exact F 1, 1e9, 1e9 (slowest: 4443 passes)", 1, 1e9, 1e9, 7},
+    {"Run t 8, 40 (line, exact values, report)", 8, 40, 0, 8},
+    {"Run F 1, 1e9, 1e9 (slowest)", 1, 1e9, 1e9, 8},
 };
 
-void run(benchmark::State& state, const Case& c)
+// The main window as the Run command reads it.
+class BenchView : public run::RunView {
+public:
+    explicit BenchView(const Case& c) : case_(c) {}
+    platform::Text caption() const override { return case_.c > 0 ? run::captions::f : run::captions::t; }
+    platform::Text text(run::Box box) const override
+    {
+        const double v[] = {case_.a, case_.b, case_.c};
+        return platform::from_utf8(std::to_string(v[int(box)]));
+    }
+    platform::Text name(run::Box) const override { return run::captions::degrees; }
+    char16_t decimal_separator() const override { return u'.'; }
+
+private:
+    const Case& case_;
+};
+
+void measure(benchmark::State& state, const Case& c)
 {
     for (auto _ : state) {
         switch (c.routine) {
         case 0: benchmark::DoNotOptimize(engine::chi_square(c.a, c.b)); break;
         case 1: benchmark::DoNotOptimize(engine::normal_area(c.a)); break;
         case 2: benchmark::DoNotOptimize(engine::t_distribution(c.a, c.b)); break;
-        default: benchmark::DoNotOptimize(engine::f_distribution(c.a, c.b, c.c)); break;
+        case 3: benchmark::DoNotOptimize(engine::f_distribution(c.a, c.b, c.c)); break;
+        case 4: benchmark::DoNotOptimize(engine::chi_square_tails(c.a, c.b)); break;
+        case 5: benchmark::DoNotOptimize(engine::normal_tails(c.a)); break;
+        case 6: benchmark::DoNotOptimize(engine::t_tails(c.a, c.b)); break;
+        case 7: benchmark::DoNotOptimize(engine::f_tails(c.a, c.b, c.c)); break;
+        default: benchmark::DoNotOptimize(run::run_command(BenchView(c))); break;
         }
     }
 }
@@ -63,7 +107,7 @@ void run(benchmark::State& state, const Case& c)
 
 int main(int argc, char** argv)
 {
-    for (const Case& c : cases) benchmark::RegisterBenchmark(c.name, run, c)->Unit(benchmark::kMicrosecond);
+    for (const Case& c : cases) benchmark::RegisterBenchmark(c.name, measure, c)->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
