@@ -56,6 +56,23 @@ void set_alignment_style(HWND hwnd, Align align, LONG_PTR left, LONG_PTR center,
 
 Control* control_of(HWND hwnd) { return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
 
+// Windows' texts end their lines with CR LF, the layer's with LF alone.
+Text with_crlf(const Text& text)
+{
+    Text out;
+    for (char16_t c : text) {
+        if (c == u'\n') out += u'\r';
+        out += c;
+    }
+    return out;
+}
+
+Text without_cr(Text text)
+{
+    std::erase(text, u'\r');
+    return text;
+}
+
 // One of ours, whose user data is its Form; a message box's is not.
 bool is_form(HWND hwnd)
 {
@@ -387,21 +404,8 @@ Label::Label(Form& parent) : Control(make_child(parent, L"STATIC", L"", SS_LEFT 
 }
 
 // The static control breaks lines at CR LF; the layer's captions use LF alone.
-Text Label::caption() const
-{
-    Text text = text_of(native_->hwnd);
-    for (size_t at = text.find(u"\r\n"); at != Text::npos; at = text.find(u"\r\n", at)) text.erase(at, 1);
-    return text;
-}
-void Label::set_caption(const Text& caption)
-{
-    Text text;
-    for (char16_t c : caption) {
-        if (c == u'\n') text += u'\r';
-        text += c;
-    }
-    SetWindowTextW(native_->hwnd, wide(text));
-}
+Text Label::caption() const { return without_cr(text_of(native_->hwnd)); }
+void Label::set_caption(const Text& caption) { SetWindowTextW(native_->hwnd, wide(with_crlf(caption))); }
 
 void Label::set_align(Align align) { set_alignment_style(native_->hwnd, align, SS_LEFT, SS_CENTER, SS_RIGHT); }
 
@@ -450,11 +454,7 @@ void PictureBox::set_picture(int resource_number)
 void set_clipboard_text(const Text& text)
 {
     // CF_UNICODETEXT takes CR LF line ends.
-    std::u16string crlf;
-    for (char16_t c : text) {
-        if (c == u'\n') crlf += u'\r';
-        crlf += c;
-    }
+    const Text crlf = with_crlf(text);
     if (!OpenClipboard(nullptr)) throw std::runtime_error("the clipboard is held by another program");
     EmptyClipboard();
     const size_t bytes = (crlf.size() + 1) * sizeof(wchar_t);
@@ -474,8 +474,7 @@ Text clipboard_text()
     if (!OpenClipboard(nullptr)) return text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* chars = static_cast<const char16_t*>(GlobalLock(data))) {
-            for (; *chars; ++chars)
-                if (*chars != u'\r') text += *chars;
+            text = without_cr(chars);
             GlobalUnlock(data);
         }
     }
