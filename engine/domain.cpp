@@ -8,6 +8,11 @@ DomainError::DomainError(Argument argument, DomainRule rule, double largest)
 {
 }
 
+void require_probability(double p)
+{
+    if (!(p > 0 && p < 1)) throw DomainError(Argument::probability, DomainRule::probability);
+}
+
 double require_degrees(double nu, Argument argument, double largest)
 {
     if (!(nu > 0)) throw DomainError(argument, DomainRule::positive);

@@ -6,12 +6,13 @@
 
 namespace engine {
 
-enum class Argument { statistic, degrees, denominator_degrees };
+enum class Argument { statistic, degrees, denominator_degrees, probability };
 
 enum class DomainRule {
     positive,      // must be greater than 0
     not_negative,  // must be 0 or more
     at_most,       // must not exceed `largest`
+    probability,   // must lie strictly between 0 and 1
 };
 
 class DomainError : public std::domain_error {
@@ -27,5 +28,8 @@ public:
 // its limit to the last digit of a double, and halving a subnormal number
 // would leave nothing, so such degrees count as 1e-300.
 double require_degrees(double nu, Argument argument, double largest);
+
+// A tail probability for the quantiles: strictly between 0 and 1.
+void require_probability(double p);
 
 }  // namespace engine

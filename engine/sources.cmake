@@ -26,6 +26,11 @@ set(VARENDO_ENGINE_SOURCES
   engine/chi_square_tails.cpp
   engine/t_tails.cpp
   engine/f_tails.cpp
+  engine/tail_root.cpp
+  engine/normal_quantile.cpp
+  engine/chi_square_quantile.cpp
+  engine/t_quantile.cpp
+  engine/f_quantile.cpp
   engine/chi_square.cpp
   engine/t_distribution.cpp
   engine/f_distribution.cpp

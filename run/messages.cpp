@@ -10,6 +10,7 @@ Text domain_message(const engine::DomainError& error, const Text& box)
     switch (error.rule) {
     case engine::DomainRule::positive: return box + u" must be greater than 0.";
     case engine::DomainRule::not_negative: return box + u" must not be negative.";
+    case engine::DomainRule::probability: return box + u" must be between 0 and 1";
     case engine::DomainRule::at_most: break;
     }
     const std::string largest = std::to_string(static_cast<long long>(std::floor(error.largest)));

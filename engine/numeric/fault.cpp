@@ -10,6 +10,7 @@ std::string describe(FaultKind kind)
     case FaultKind::DivisionByZero: return "a division by zero";
     case FaultKind::ZeroByZero: return "zero divided by zero";
     case FaultKind::Overflow: return "a number too large to hold (overflow)";
+    case FaultKind::Underflow: return "a number too small to hold (underflow)";
     case FaultKind::SqrtOfNegative: return "the square root of a negative number";
     case FaultKind::LogOfNonPositive: return "the logarithm of zero or of a negative number";
     case FaultKind::PowerDomain: return "a power that is not defined (zero to a negative power)";

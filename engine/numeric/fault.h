@@ -10,6 +10,7 @@ enum class FaultKind {
     DivisionByZero,   // a nonzero number divided by zero
     ZeroByZero,       // zero divided by zero
     Overflow,         // a result beyond the range of a double
+    Underflow,        // a result that is not 0 but below the smallest double
     SqrtOfNegative,
     LogOfNonPositive,
     PowerDomain,      // zero to a negative power, or a negative base to a fractional power

@@ -85,25 +85,29 @@ def text(p):
     if p == 0: return '0', '-inf'
     return (mp.nstr(p, 25) if p > mp.mpf('1e-300') else '0'), mp.nstr(mp.log(p), 30)
 
-degrees = ['1e-18', '1e-10', '2e-5', '3e-4', '0.1', '0.5', '1', '2.5', '17.34', '30', '299', '300', '301', '1000', '1e4', '1e5', '1e6', '1e7', '1e8', '1e9']
-rows = []
-for d in degrees:
-    n = mp.mpf(d)
-    sd = mp.sqrt(2 * n)
-    for x in sorted(set([n * f for f in (mp.mpf('0.5'), ONE, mp.mpf('1.5'))] + [n + k * sd for k in (-6, -2, 2, 6, 30)] +
-                        [mp.mpf(v) for v in ('1e-6', '30', '1000', '5000', '1e5', '4.61e5')])):
-        if x >= 0: rows.append(('chi', repr(float(x)), d, '0'))
-    for t in ('0.5', '-2', '2.1', '8', '-40', '1e3', '1e10', '-1e300'):
-        rows.append(('t', t, d, '0'))
-    for d2 in ('1e-10', '2e-5', '1', '17.34', '300', '1e5', '1e9'):
-        for F in ('0.01', '0.97', '1', '1.0003', '3', '100', '1e10'):
-            rows.append(('f', F, d, d2))
-for z in ('0', '0.001', '-1.96', '5.5', '-8', '20', '40', '1000', '-447.2'):
-    rows.append(('z', z, '0', '0'))
+def main():
+    degrees = ['1e-18', '1e-10', '2e-5', '3e-4', '0.1', '0.5', '1', '2.5', '17.34', '30', '299', '300', '301', '1000', '1e4', '1e5', '1e6', '1e7', '1e8', '1e9']
+    rows = []
+    for d in degrees:
+        n = mp.mpf(d)
+        sd = mp.sqrt(2 * n)
+        for x in sorted(set([n * f for f in (mp.mpf('0.5'), ONE, mp.mpf('1.5'))] + [n + k * sd for k in (-6, -2, 2, 6, 30)] +
+                            [mp.mpf(v) for v in ('1e-6', '30', '1000', '5000', '1e5', '4.61e5')])):
+            if x >= 0: rows.append(('chi', repr(float(x)), d, '0'))
+        for t in ('0.5', '-2', '2.1', '8', '-40', '1e3', '1e10', '-1e300'):
+            rows.append(('t', t, d, '0'))
+        for d2 in ('1e-10', '2e-5', '1', '17.34', '300', '1e5', '1e9'):
+            for F in ('0.01', '0.97', '1', '1.0003', '3', '100', '1e10'):
+                rows.append(('f', F, d, d2))
+    for z in ('0', '0.001', '-1.96', '5.5', '-8', '20', '40', '1000', '-447.2'):
+        rows.append(('z', z, '0', '0'))
 
-out = ['kind,statistic,df1,df2,lower,ln_lower,upper,ln_upper']
-for kind, stat, d1, d2 in rows:
-    lo, up = row(kind, stat, d1, d2)
-    out.append(','.join([kind, stat, d1, d2, *text(lo), *text(up)]))
-    print(out[-1], file=sys.stderr)
-open(sys.argv[1] if len(sys.argv) > 1 else 'tests/engine/data/exact_tails.csv', 'w').write('\n'.join(out) + '\n')
+    out = ['kind,statistic,df1,df2,lower,ln_lower,upper,ln_upper']
+    for kind, stat, d1, d2 in rows:
+        lo, up = row(kind, stat, d1, d2)
+        out.append(','.join([kind, stat, d1, d2, *text(lo), *text(up)]))
+        print(out[-1], file=sys.stderr)
+    open(sys.argv[1] if len(sys.argv) > 1 else 'tests/engine/data/exact_tails.csv', 'w').write('\n'.join(out) + '\n')
+
+if __name__ == '__main__':
+    main()

@@ -1,0 +1,52 @@
+#include "engine/chi_square_quantile.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "engine/domain.h"
+#include "engine/evaluation.h"
+#include "engine/incomplete_gamma.h"
+#include "engine/log_gamma.h"
+#include "engine/normal_quantile.h"
+#include "engine/tail_root.h"
+
+namespace engine {
+
+double chi_square_upper_quantile(double alpha, double nu)
+{
+    require_probability(alpha);
+    require_degrees(nu, Argument::degrees, largest_degrees);
+    const long double a = static_cast<long double>(nu) / 2;
+    const long double ln_2 = 0.693147180559945309417232121458176568L;
+    const long double log_gamma_a = log_gamma(a);
+
+    // The tail that alpha leaves small: Q for alpha up to 1/2, else P = 1 - alpha (exact there).
+    const bool upper = alpha <= 0.5;
+    const double p = upper ? alpha : 1 - alpha;
+    const TailSide side{
+        [&](double x) {
+            const LogTails t = log_incomplete_gamma(a, static_cast<long double>(x) / 2).tails;
+            return upper ? t.upper : t.lower;
+        },
+        [&](double x) {
+            const long double half = static_cast<long double>(x) / 2;
+            return ((a - 1) * std::log(half) - half) - log_gamma_a - ln_2;
+        },
+        upper};
+
+    // Start: Wilson and Hilferty's cube of a normal, (X/nu)^(1/3) ~ N(1 - h, h)
+    // with h = 2/(9 nu); where that is not positive (small nu, x near 0), the
+    // lower tail's first term P ~ (x/2)^a / Gamma(a + 1).
+    const double h = 2 / (9 * nu), w = 1 - h + normal_upper_quantile(alpha) * std::sqrt(h);
+    double guess = nu * w * w * w;
+    if (!(w > 0.1) || !std::isfinite(guess)) {
+        const long double lower = std::log1p(-static_cast<long double>(alpha));
+        guess = static_cast<double>(2 * std::exp((lower + log_gamma(a + 1)) / a));
+    }
+    if (!(guess >= DBL_MIN)) guess = DBL_MIN;
+    if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
+    int evaluations = 0;
+    return tail_root(side, std::log(static_cast<long double>(p)), guess, evaluations);
+}
+
+}  // namespace engine
