@@ -1,5 +1,7 @@
 #include "forms/frm_initial.h"
 
+#include "forms/comma_filter.h"
+
 #include "run/captions.h"
 #include "forms/frm_result.h"
 #include "forms/pictures.h"
@@ -142,13 +144,7 @@ void frm_initial::cmd_f_Click()
     select(captions::f, Row::Shown, &captions::numerator, Row::Shown, pictures::f);
 }
 
-// A typed comma becomes a decimal point once the box holds anything.
-void frm_initial::txt_datavalue_KeyPress(char16_t& KeyAscii)
-{
-    const size_t count = txt_datavalue.text().size();
-    for (size_t i = 1; i <= count; ++i)
-        if (KeyAscii == 44) KeyAscii = 46;
-}
+void frm_initial::txt_datavalue_KeyPress(char16_t& KeyAscii) { comma_filter(txt_datavalue, KeyAscii); }
 
 void frm_initial::cmd_about_Click()
 {

@@ -1,6 +1,7 @@
 #pragma once
 // The result window: the picture of the chosen distribution, the P-value
-// line, and below them a strip with each field's exact value and Copy.
+// line, and below them a strip with each field's exact value and Copy, and
+// the critical values at the level the user types.
 #include "platform/controls.h"
 #include "run/run_command.h"
 
@@ -18,10 +19,15 @@ public:
     platform::CommandButton cmd_exit{*this, u"Exit"};
     platform::Label lbl_exact{*this};
     platform::CommandButton cmd_copy{*this, u"Copy"};
+    platform::Label lbl_alpha{*this};
+    platform::TextBox txt_alpha{*this};
+    platform::Label lbl_critical{*this};
 
     void cmd_back_Click();
     void cmd_exit_Click();
     void cmd_copy_Click();
+    void txt_alpha_Change();
+    void txt_alpha_KeyPress(char16_t& KeyAscii);
 
     // A run's line and exact values, and the report Copy will give.
     void show_outcome(const run::Outcome& outcome);
@@ -32,6 +38,8 @@ private:
 
     Program& program_;
     platform::Text report_;
+    run::Question question_;
+    bool answered_ = false;  // a run's values are shown
 };
 
 }  // namespace forms

@@ -103,6 +103,7 @@ public:
     void set_plain();
 
     std::function<void(char16_t& code)> on_key_press;
+    std::function<void()> on_change;  // after each change of the text, typed, pasted or set
 };
 
 class CommandButton : public Control {

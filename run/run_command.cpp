@@ -41,6 +41,7 @@ Box box_of(engine::Argument argument)
     case engine::Argument::statistic: return Box::Value;
     case engine::Argument::degrees: return Box::Numerator;
     case engine::Argument::denominator_degrees: break;
+    case engine::Argument::probability: break;  // no box of the main window
     }
     return Box::Denominator;
 }
@@ -59,6 +60,7 @@ public:
         outcome_.fields.push_back({name, four, exact_text(exact, separator())});
     }
     void inputs(std::initializer_list<Box> boxes) { boxes_ = boxes; }
+    void question(Question::Distribution d, double nu1 = 0, double nu2 = 0) { outcome_.question = {d, nu1, nu2}; }
 
     Outcome done(Text line, const Text& paper)
     {
@@ -92,6 +94,7 @@ Outcome chi_square_branch(const RunView& view)
     Text text1 = value_text(P, sep);
     repair_comma(text1);
     b.inputs({Box::Value, Box::Numerator});
+    b.question(Question::Distribution::chi_square, nu);
     b.field(u"upper tail", text1, exact.upper);
     return b.done(u"  P = " + text1, u"\u03C7\u00B2(" + short_number(nu, sep) + u") = " + two_decimals(x, sep) +
                                          u", p " + apa_p(exact.upper.value, sep));
@@ -113,6 +116,7 @@ Outcome normal_branch(const RunView& view)
     repair_pair(text1, text2);
     repair_pair(text3, text4);
     b.inputs({Box::Value});
+    b.question(Question::Distribution::normal);
     b.field(u"0 to |z|", text1, exact.centre);
     b.field(u"-|z| to |z|", text2, exact.within);
     b.field(u"one tail", text3, exact.one_tail);
@@ -135,6 +139,7 @@ Outcome t_branch(const RunView& view)
     Text text2 = value_text(doubled_tail(C), sep);
     repair_pair(text1, text2);
     b.inputs({Box::Value, Box::Numerator});
+    b.question(Question::Distribution::t, nu);
     b.field(u"one tail", text1, exact.upper);
     b.field(u"both tails", text2, exact.both_tails);
     return b.done(u"   P = " + text1 + u"       P = " + text2, u"t(" + short_number(nu, sep) + u") = " +
@@ -157,6 +162,7 @@ Outcome f_branch(const RunView& view)
     Text text2 = value_text(doubled_tail(C), sep);
     repair_pair(text1, text2);
     b.inputs({Box::Value, Box::Numerator, Box::Denominator});
+    b.question(Question::Distribution::f, nu1, nu2);
     b.field(u"upper tail", text1, exact.upper);
     b.field(u"doubled", text2, exact.doubled);
     return b.done(u"  P = " + text1 + u"        P = " + text2,

@@ -28,6 +28,13 @@ struct Field {
     Text exact;  // its exact value to four significant digits
 };
 
+// The distribution a run answered, for the critical values beside it.
+struct Question {
+    enum class Distribution { chi_square, normal, t, f };
+    Distribution distribution = Distribution::normal;
+    double nu1 = 0, nu2 = 0;  // the degrees as read
+};
+
 // What a run gives the windows to show. Everything is computed before the
 // windows are touched, so a fault or refusal leaves the main window as it was.
 struct Outcome {
@@ -37,6 +44,7 @@ struct Outcome {
     Text line;                  // the P-value line
     std::vector<Field> fields;  // the line's fields in its order
     Text report;                // plain text for the clipboard: inputs, fields, a paper's line
+    Question question;          // for the critical values at the user's alpha
 };
 
 Outcome run_command(const RunView& view);

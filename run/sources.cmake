@@ -6,5 +6,6 @@ set(VARENDO_RUN_SOURCES
   run/messages.cpp
   run/value_text.cpp
   run/exact_text.cpp
+  run/critical_text.cpp
   run/run_command.cpp
 )

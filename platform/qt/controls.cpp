@@ -246,7 +246,14 @@ void Label::set_align(Align align)
 }
 void Label::set_buddy(TextBox& box) { qt::widget_as<QLabel>(*this)->setBuddy(qt::widget(box)); }
 
-TextBox::TextBox(Form& parent) : Control(std::make_unique<Native>(new LineEdit(parent, *this))) {}
+TextBox::TextBox(Form& parent) : Control(std::make_unique<Native>(new LineEdit(parent, *this)))
+{
+    QObject::connect(qt::widget_as<QLineEdit>(*this), &QLineEdit::textChanged, [this, &parent] {
+        guarded(&parent, [this] {
+            if (on_change) on_change();
+        });
+    });
+}
 
 Text TextBox::text() const { return to_text(qt::widget_as<QLineEdit>(*this)->text()); }
 void TextBox::set_text(const Text& text) { qt::widget_as<QLineEdit>(*this)->setText(to_qstring(text)); }

@@ -118,6 +118,11 @@ LRESULT form_message(Form* form, HWND hwnd, UINT message, WPARAM w, LPARAM l)
                 if (button->on_click) button->on_click();
             return 0;
         }
+        if (HIWORD(w) == EN_CHANGE && l) {
+            if (auto* box = dynamic_cast<TextBox*>(control_of(HWND(l))))
+                if (box->on_change) box->on_change();
+            return 0;
+        }
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT: {

@@ -277,6 +277,9 @@ TEST(Accessibility, AnAssistiveClientCanRunAndReadTheLine)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().lbl_exact))->text(QAccessible::Name),
               "one tail    0.03669\nboth tails  0.07339");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().cmd_copy))->text(QAccessible::Name), "Copy");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().txt_alpha))->text(QAccessible::Name), "\u03B1");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().lbl_critical))->text(QAccessible::Name),
+              "one tail 1.81246  both tails 2.22814");
 }
 
 TEST(Accessibility, MessageBoxesExposeTheirText)

@@ -38,7 +38,8 @@ TEST(ResultWindow, CtrlCAndCopyPutTheReportOnTheClipboard)
 {
     const QString report = "Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\n"
                            "one tail: P = 0.0255, exact 0.02548\nboth tails: P = 0.0510, exact 0.05096\n"
-                           "t(17) = 2.10, p = .051\n";
+                           "t(17) = 2.10, p = .051\n"
+                           "critical values at \u03B1 = 0.05: one tail 1.73961  both tails 2.10982\n";
     for (bool button : {false, true}) {
         SCOPED_TRACE(button ? "Copy" : "Ctrl+C");
         Session s;
@@ -57,6 +58,43 @@ TEST(ResultWindow, CtrlCAndCopyPutTheReportOnTheClipboard)
         QTest::keyClick(widget(s.result()), Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
     }
+}
+
+TEST(ResultWindow, CriticalValuesFollowTheLevelAsItIsTyped)
+{
+    Session s;
+    s.enter(&forms::frm_initial::cmd_t, "2.1", "17");
+    s.click(s.main().cmd_run);
+    auto& r = s.result();
+    EXPECT_EQ(r.txt_alpha.text(), u"0.05");
+    EXPECT_EQ(r.lbl_critical.caption(), u"one tail 1.73961  both tails 2.10982");
+
+    struct Row { QString typed; const char16_t* box; const char16_t* critical; };
+    const Row rows[] = {
+        {"0,01", u"0.01", u"one tail 2.56693  both tails 2.89823"},  // the comma filter's rule
+        {"2", u"2", u"\u03B1 must be between 0 and 1"},
+        {"", u"", u"\u03B1 must be between 0 and 1"},
+        {"1e-10", u"1e-10", u"one tail 13.3229  both tails 13.9264"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed.toStdString());
+        QLineEdit* box = qobject_cast<QLineEdit*>(widget(r.txt_alpha));
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        const auto message = s.message_from([&] { QTest::keyClicks(box, row.typed); });
+        EXPECT_FALSE(message);
+        EXPECT_EQ(r.txt_alpha.text(), row.box);
+        EXPECT_EQ(r.lbl_critical.caption(), row.critical);
+        EXPECT_TRUE(r.visible());
+    }
+
+    // The level stays through Back and the next run.
+    s.click(r.cmd_back);
+    EXPECT_EQ(r.lbl_critical.caption(), u"");
+    EXPECT_EQ(r.txt_alpha.text(), u"1e-10");
+    s.enter(&forms::frm_initial::cmd_chi, "30", "1");
+    s.click(s.main().cmd_run);
+    EXPECT_EQ(r.lbl_critical.caption(), u"upper tail 41.8215");
 }
 
 TEST(ResultWindow, NewSelectionAfterBackBringsItsPicture)
@@ -93,13 +131,16 @@ TEST(ResultWindow, ControlsStandWhereTheLayoutPutsThem)
     s.click(s.main().cmd_chi);
     auto& r = s.result();
     EXPECT_EQ(widget(r)->windowTitle(), "Varendo");
-    EXPECT_EQ(widget(r)->size(), QSize(415, 286));
+    EXPECT_EQ(widget(r)->size(), QSize(415, 317));
     EXPECT_EQ(widget(r.pic_geral)->geometry(), QRect(16, 24, 377, 89));
     EXPECT_EQ(widget(r.lbl_graph)->geometry(), QRect(0, 120, 377, 25));
     EXPECT_EQ(widget(r.cmd_back)->geometry(), QRect(336, 144, 65, 25));
     EXPECT_EQ(widget(r.cmd_exit)->geometry(), QRect(336, 176, 65, 25));
     EXPECT_EQ(widget(r.lbl_exact)->geometry(), QRect(16, 215, 225, 65));
     EXPECT_EQ(widget(r.cmd_copy)->geometry(), QRect(336, 217, 65, 25));
+    EXPECT_EQ(widget(r.lbl_alpha)->geometry(), QRect(16, 291, 20, 17));
+    EXPECT_EQ(widget(r.txt_alpha)->geometry(), QRect(40, 287, 49, 25));
+    EXPECT_EQ(widget(r.lbl_critical)->geometry(), QRect(96, 291, 315, 17));
     EXPECT_EQ(platform::qt::picture_of(r.pic_geral).size(), QSize(238, 64));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((widget(r)->geometry().center() - screen.center()).manhattanLength(), 2);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "run/captions.h"
+#include "run/critical_text.h"
 #include "run/exact_text.h"
 #include "run/run_command.h"
 
@@ -106,6 +107,40 @@ TEST(RunOutcome, EachKindCarriesWhatItsWindowShows)
         EXPECT_EQ(outcome.message.empty(), r.kind != Kind::message);
         EXPECT_EQ(outcome.fields.empty(), r.kind != Kind::result);
         EXPECT_EQ(outcome.line.empty(), r.kind != Kind::result);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CriticalText, EachTailTheLineShowsNamedToSixDigits)
+{
+    using D = run::Question::Distribution;
+    struct Row { run::Question question; Text alpha; char16_t separator; Text text; };
+    const Text words = u"\u03B1 must be between 0 and 1";
+    const Row rows[] = {
+        {{D::t, 17}, u"0.05", u'.', u"one tail 1.73961  both tails 2.10982"},
+        {{D::t, 17}, u"0.05", u',', u"one tail 1,73961  both tails 2,10982"},
+        {{D::t, 17}, u"0.95", u'.', u"one tail -1.73961  both tails 0.0636390"},
+        {{D::chi_square, 4}, u"0.01", u'.', u"upper tail 13.2767"},
+        {{D::normal}, u".05", u'.', u"one tail 1.64485  both tails 1.95996"},
+        {{D::f, 5, 50}, u"0.05", u'.', u"upper tail 2.40041  doubled 2.83265"},
+        {{D::t, 0.1}, u"1e-300", u'.', u"one tail > 1.79769e+308  both tails > 1.79769e+308"},
+        {{D::chi_square, 1e-18}, u"1e-10", u'.', u"upper tail < 4.94066e-324"},
+        {{D::t, 17}, u"", u'.', words},
+        {{D::t, 17}, u"0", u'.', words},
+        {{D::t, 17}, u"1", u'.', words},
+        {{D::t, 17}, u"-0.05", u'.', words},
+        {{D::t, 17}, u"abc", u'.', words},
+        {{D::t, 17}, u",05", u'.', words},
+        {{D::t, 17}, u" +0.05 and more", u'.', u"one tail 1.73961  both tails 2.10982"},
+        {{D::normal}, u"1e-400", u'.', words},
+        {{D::t, 17}, u"1" + Text(400, u'0'), u'.', words},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(platform::to_utf8(r.alpha));
+        EXPECT_EQ(run::critical_text(r.question, r.alpha, r.separator), r.text);
     }
 }
 

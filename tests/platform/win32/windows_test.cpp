@@ -159,6 +159,8 @@ TEST(WindowsMain, ControlsStandWhereTheLayoutPutsThem)
         {&r.pic_geral, &r, 240, 360, 5655, 1335},     {&r.lbl_graph, &r, 0, 1800, 5655, 375},
         {&r.cmd_back, &r, 5040, 2160, 975, 375},      {&r.cmd_exit, &r, 5040, 2640, 975, 375},
         {&r.lbl_exact, &r, 240, 3225, 3375, 975},     {&r.cmd_copy, &r, 5040, 3255, 975, 375},
+        {&r.lbl_alpha, &r, 240, 4365, 300, 255},      {&r.txt_alpha, &r, 600, 4305, 735, 375},
+        {&r.lbl_critical, &r, 1440, 4365, 4725, 255},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "control at " << row.left << "," << row.top << " twips");
@@ -170,7 +172,7 @@ TEST(WindowsMain, ControlsStandWhereTheLayoutPutsThem)
     }
     GetClientRect(hwnd(r), &client);
     EXPECT_EQ(client.right, px(6225));
-    EXPECT_EQ(client.bottom, px(4290));
+    EXPECT_EQ(client.bottom, px(4755));
     RecordProperty("dpi", dpi());
 }
 
@@ -244,8 +246,40 @@ TEST(WindowsMain, CopyPutsTheReportOnTheClipboard)
     click(s.result().cmd_copy);
     EXPECT_EQ(platform::clipboard_text(), u"Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\n"
                                           u"one tail: P = 0.0255, exact 0.02548\n"
-                                          u"both tails: P = 0.0510, exact 0.05096\nt(17) = 2.10, p = .051\n");
+                                          u"both tails: P = 0.0510, exact 0.05096\nt(17) = 2.10, p = .051\n"
+                                          u"critical values at \u03B1 = 0.05: one tail 1.73961  both tails 2.10982\n");
     EXPECT_EQ(s.result().lbl_exact.caption(), u"one tail    0.02548\nboth tails  0.05096");
+}
+
+TEST(WindowsMain, CriticalValuesFollowTheLevelAsItIsTyped)
+{
+    Session s;
+    click(s.main().cmd_t);
+    type(s.main().txt_datavalue, u"2.1");
+    type(s.main().txt_datadfnum, u"17");
+    click(s.main().cmd_run);
+    auto& r = s.result();
+    struct Row { std::u16string typed, box, critical; };
+    const Row rows[] = {
+        {u"0,01", u"0.01", u"one tail 2.56693  both tails 2.89823"},  // the comma filter's rule
+        {u"-1", u"-1", u"\u03B1 must be between 0 and 1"},
+        {u"1e-10", u"1e-10", u"one tail 13.3229  both tails 13.9264"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "typed " << std::string(row.typed.begin(), row.typed.end()));
+        const auto message = message_from([&] { type(r.txt_alpha, row.typed); });
+        EXPECT_FALSE(message);
+        EXPECT_EQ(r.txt_alpha.text(), row.box);
+        EXPECT_EQ(r.lbl_critical.caption(), row.critical);
+        EXPECT_TRUE(r.visible());
+    }
+    click(r.cmd_back);
+    click(s.main().cmd_chi);
+    type(s.main().txt_datavalue, u"30");
+    type(s.main().txt_datadfnum, u"1");
+    click(s.main().cmd_run);
+    EXPECT_EQ(r.txt_alpha.text(), u"1e-10");
+    EXPECT_EQ(r.lbl_critical.caption(), u"upper tail 41.8215");
 }
 
 TEST(WindowsMain, RefusalsAndAboutComeInAMessageBox)

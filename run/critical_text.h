@@ -1,0 +1,19 @@
+#pragma once
+#include "platform/text.h"
+#include "run/run_command.h"
+
+namespace run {
+
+// The strip's critical values: for each tail the line shows, the statistic
+// at which that tail is alpha, named as in the line and to six significant
+// digits with the user's separator ("one tail 1.73961  both tails 2.10982"
+// for t with 17 degrees at 0.05); the two-tailed values at alpha/2. The box
+// may hold e-notation ("1e-10"). Where it holds no number strictly between 0
+// and 1, the words that say so.
+// Never throws for any box text.
+Text critical_text(const Question& question, const Text& alpha_text, char16_t separator);
+
+// The same for the clipboard report: the level as typed, then the values.
+Text critical_report(const Question& question, const Text& alpha_text, char16_t separator);
+
+}  // namespace run
