@@ -40,6 +40,8 @@ double tail_root(const TailSide& side, long double log_p, double guess, int& eva
         // A step below a quarter of x's last bit: no double is nearer the root.
         if (std::fabs(step) <= DBL_EPSILON / 4) return x;
         long double next = u - step;
+        // Newton's step rounds back onto x: no double is nearer the root.
+        if (static_cast<double>(std::exp(next)) == x) return x;
         // Where the tail is flat, its last bit moves x by more than one of
         // x's: a step back onto a bracket's end would then go round forever.
         // And a Newton step that did not halve the miss, as where the tail and
