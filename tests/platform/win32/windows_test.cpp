@@ -235,13 +235,19 @@ TEST(WindowsMain, SelectionsTypingAndRun)
     }
 }
 
-TEST(WindowsMain, CopyPutsTheReportOnTheClipboard)
+// t = 2.1 with 17 degrees, typed and run: the result window the strip's tests read.
+static void run_t_with_17_degrees(Session& s)
 {
-    Session s;
     click(s.main().cmd_t);
     type(s.main().txt_datavalue, u"2.1");
     type(s.main().txt_datadfnum, u"17");
     click(s.main().cmd_run);
+}
+
+TEST(WindowsMain, CopyPutsTheReportOnTheClipboard)
+{
+    Session s;
+    run_t_with_17_degrees(s);
     platform::set_clipboard_text(u"before");
     click(s.result().cmd_copy);
     EXPECT_EQ(platform::clipboard_text(), u"Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\n"
@@ -254,10 +260,7 @@ TEST(WindowsMain, CopyPutsTheReportOnTheClipboard)
 TEST(WindowsMain, CriticalValuesFollowTheLevelAsItIsTyped)
 {
     Session s;
-    click(s.main().cmd_t);
-    type(s.main().txt_datavalue, u"2.1");
-    type(s.main().txt_datadfnum, u"17");
-    click(s.main().cmd_run);
+    run_t_with_17_degrees(s);
     auto& r = s.result();
     struct Row { std::u16string typed, box, critical; };
     const Row rows[] = {
