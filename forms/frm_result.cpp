@@ -83,7 +83,6 @@ void frm_result::cmd_back_Click()
     lbl_exact.set_caption({});
     lbl_critical.set_caption({});
     report_.clear();
-    answered_ = false;
     initial.txt_datavalue.set_focus();
 }
 
@@ -91,7 +90,7 @@ void frm_result::cmd_exit_Click() { program_.end(); }
 
 void frm_result::cmd_copy_Click()
 {
-    if (!answered_) return;
+    if (report_.empty()) return;  // no run shown
     platform::set_clipboard_text(report_ +
                                  run::critical_report(question_, txt_alpha.text(), platform::decimal_separator()));
 }
@@ -99,7 +98,7 @@ void frm_result::cmd_copy_Click()
 // The values follow the level as it is typed; words where it is no level.
 void frm_result::txt_alpha_Change()
 {
-    if (answered_) lbl_critical.set_caption(run::critical_text(question_, txt_alpha.text(), platform::decimal_separator()));
+    if (!report_.empty()) lbl_critical.set_caption(run::critical_text(question_, txt_alpha.text(), platform::decimal_separator()));
 }
 
 void frm_result::txt_alpha_KeyPress(char16_t& KeyAscii) { comma_filter(txt_alpha, KeyAscii); }
@@ -110,7 +109,6 @@ void frm_result::show_outcome(const run::Outcome& outcome)
     lbl_exact.set_caption(run::exact_lines(outcome));
     report_ = outcome.report;
     question_ = outcome.question;
-    answered_ = true;
     txt_alpha_Change();
 }
 

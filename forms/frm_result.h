@@ -39,7 +39,6 @@ private:
     Program& program_;
     platform::Text report_;
     run::Question question_;
-    bool answered_ = false;  // a run's values are shown
 };
 
 }  // namespace forms
