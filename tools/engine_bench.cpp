@@ -1,18 +1,24 @@
 // Time of each routine as the Run command calls it: on the table rows, at the
 // largest degrees, at fractional degrees, on both sides of each seam between
 // the closed series and the incomplete functions, and at the slowest inputs
-// found; then the exact tails, and the whole Run command as a window asks it.
+// found; then the exact tails, the critical values, and the whole Run command
+// as a window asks it.
 #include <benchmark/benchmark.h>
 
+#include <exception>
 #include <string>
 
 #include "engine/chi_square.h"
+#include "engine/chi_square_quantile.h"
 #include "engine/chi_square_tails.h"
 #include "engine/f_distribution.h"
+#include "engine/f_quantile.h"
 #include "engine/f_tails.h"
 #include "engine/normal_areas.h"
+#include "engine/normal_quantile.h"
 #include "engine/normal_tails.h"
 #include "engine/t_distribution.h"
+#include "engine/t_quantile.h"
 #include "engine/t_tails.h"
 #include "platform/number_text.h"
 #include "run/captions.h"
@@ -23,7 +29,8 @@ namespace {
 struct Case {
     const char* name;
     double a, b, c;
-    int routine;  // 0 chi-square, 1 normal, 2 t, 3 F; exact tails 4 to 7 in that order; 8 Run
+    int routine;  // 0 chi-square, 1 normal, 2 t, 3 F; exact tails 4 to 7 in that order;
+                  // 8 Run; critical values 9 to 12 in the first order, a being alpha
 };
 
 const Case cases[] = {
@@ -65,6 +72,18 @@ const Case cases[] = {
     {"exact F 3, 4, 20", 3, 4, 20, 7},
     {"exact F 1, 1e-18, 20 (tiny shape)", 1, 1e-18, 20, 7},
     {"exact F 1, 1e9, 1e9 (slowest: 4443 passes)", 1, 1e9, 1e9, 7},
+    {"critical chi-square 0.05, 4", 0.05, 4, 0, 9},
+    {"critical chi-square 1e-300, 1e9 (tiny alpha, largest degrees)", 1e-300, 1e9, 0, 9},
+    {"critical chi-square 0.5, 1e-18 (underflow refused)", 0.5, 1e-18, 0, 9},
+    {"critical normal 0.025", 0.025, 0, 0, 10},
+    {"critical normal 1e-300 (tiny alpha)", 1e-300, 0, 0, 10},
+    {"critical t 0.025, 17", 0.025, 17, 0, 11},
+    {"critical t 1e-300, 1e9 (tiny alpha, largest degrees)", 1e-300, 1e9, 0, 11},
+    {"critical t 1e-10, 0.5 (fractional)", 1e-10, 0.5, 0, 11},
+    {"critical F 0.05, 4, 20", 0.05, 4, 20, 12},
+    {"critical F 1e-300, 1e9, 1e9 (tiny alpha, largest degrees)", 1e-300, 1e9, 1e9, 12},
+    {"critical F 0.3, 1e5, 1e9 (slowest found: continued fraction at 1e9)", 0.3, 1e5, 1e9, 12},
+    {"critical F 0.3, 1e-18, 1e-18 (overflow refused)", 0.3, 1e-18, 1e-18, 12},
     {"Run t 8, 40 (line, exact values, report)", 8, 40, 0, 8},
     {"Run F 1, 1e9, 1e9 (slowest)", 1, 1e9, 1e9, 8},
 };
@@ -86,6 +105,22 @@ private:
     const Case& case_;
 };
 
+// A quantile beyond a double's range is refused by a Fault; the time to the
+// refusal is the time a window waits, so it is measured like any answer.
+double critical(const Case& c)
+{
+    try {
+        switch (c.routine) {
+        case 9: return engine::chi_square_upper_quantile(c.a, c.b);
+        case 10: return engine::normal_upper_quantile(c.a);
+        case 11: return engine::t_upper_quantile(c.a, c.b);
+        default: return engine::f_upper_quantile(c.a, c.b, c.c);
+        }
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
 void measure(benchmark::State& state, const Case& c)
 {
     for (auto _ : state) {
@@ -98,7 +133,8 @@ void measure(benchmark::State& state, const Case& c)
         case 5: benchmark::DoNotOptimize(engine::normal_tails(c.a)); break;
         case 6: benchmark::DoNotOptimize(engine::t_tails(c.a, c.b)); break;
         case 7: benchmark::DoNotOptimize(engine::f_tails(c.a, c.b, c.c)); break;
-        default: benchmark::DoNotOptimize(run::run_command(BenchView(c))); break;
+        case 8: benchmark::DoNotOptimize(run::run_command(BenchView(c))); break;
+        default: benchmark::DoNotOptimize(critical(c)); break;
         }
     }
 }
