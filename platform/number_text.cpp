@@ -1,7 +1,10 @@
 #include "platform/number_text.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,30 @@ namespace {
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
 }  // namespace
+
+std::from_chars_result read_double(const char* first, const char* last, double& value)
+{
+#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 170000
+    // strtod reads more than from_chars: blanks first, and hexadecimal after
+    // "0x", which from_chars reads as the 0 alone.
+    if (first == last || *first == ' ' || *first == '\t' || *first == '\n' || *first == '+')
+        return {first, std::errc::invalid_argument};
+    std::string copy(first, last);
+    const size_t sign = copy[0] == '-' ? 1 : 0;
+    if (copy.size() > sign + 1 && copy[sign] == '0' && (copy[sign + 1] == 'x' || copy[sign + 1] == 'X'))
+        copy.resize(sign + 1);
+    errno = 0;
+    char* end = nullptr;
+    const double read = std::strtod(copy.c_str(), &end);
+    if (end == copy.c_str()) return {first, std::errc::invalid_argument};
+    const char* stop = first + (end - copy.c_str());
+    if (errno == ERANGE && (std::isinf(read) || read == 0)) return {stop, std::errc::result_out_of_range};
+    value = read;
+    return {stop, std::errc()};
+#else
+    return std::from_chars(first, last, value);
+#endif
+}
 
 double parse(const Text& text)
 {
@@ -40,7 +67,7 @@ double parse(const Text& text)
     if (!seen_digit) return 0.0;
 
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, ec] = read_double(number.data(), number.data() + number.size(), value);
     if (ec == std::errc::result_out_of_range) {
         if (nonzero_before_point) throw NumberTooLarge();
         return 0.0;

@@ -1,5 +1,6 @@
 #pragma once
 // Conversions between box texts and numbers, the same on every platform.
+#include <charconv>
 #include <stdexcept>
 
 #include "platform/text.h"
@@ -17,6 +18,12 @@ public:
 // is ignored; a text with no digit gives 0. A number beyond the range of a
 // double raises NumberTooLarge; one too small to hold gives 0.
 double parse(const Text& text);
+
+// std::from_chars for a double in its general format: the nearest double to
+// the decimal number at first, the end of what was read. The same on a
+// standard library that lacks it (libc++ before 17, as in the browser's
+// build), where it reads by strtod in the C locale.
+std::from_chars_result read_double(const char* first, const char* last, double& value);
 
 // Pattern "0.0000": sign, integer digits, separator, four decimals rounded
 // half away from zero. A value that rounds to zero shows no minus sign.

@@ -13,6 +13,7 @@
 #include "engine/normal_quantile.h"
 #include "engine/numeric/fault.h"
 #include "engine/t_quantile.h"
+#include "platform/number_text.h"
 
 namespace run {
 
@@ -53,7 +54,7 @@ double level(const Text& text)
     if (at < text.size() && text[at] == u'+') ++at;
     for (; at < text.size() && text[at] < 0x80; ++at) ascii += char(text[at]);
     double value = 0;
-    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    const auto [end, error] = platform::read_double(ascii.data(), ascii.data() + ascii.size(), value);
     return error == std::errc() ? value : 0;
 }
 
