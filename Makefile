@@ -5,7 +5,7 @@ JOBS  ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 VERSION := $(shell grep -m1 -o 'Varendo VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 
-.PHONY: all deps configure build run test package fuzz-build fuzz test-sanitize bench clean windows deps-windows test-windows
+.PHONY: all deps configure build run test package fuzz-build fuzz test-sanitize bench clean windows deps-windows test-windows web deps-web run-web test-web
 
 all: build
 
@@ -53,7 +53,7 @@ bench:
 	tools/bench
 
 clean:
-	rm -rf $(BUILD) build-fuzz build-sanitize build-windows
+	rm -rf $(BUILD) build-fuzz build-sanitize build-windows build-web
 
 # The Windows program, cross-built: Varendo.exe, a portable zip and an installer.
 WINDOWS := build-windows
@@ -70,3 +70,30 @@ deps-windows:
 test-windows: windows
 	cd $(WINDOWS) && ../tools/windows/session ctest --output-on-failure -j $(JOBS)
 	WINEPREFIX=$$(mktemp -d) tools/windows/session tests/platform/win32/check_installer.sh $(WINDOWS)/varendo-$(VERSION)-setup.exe
+
+# The browser's program: build-web/varendo.html, one file with everything
+# inside. Debian's Emscripten finds its JavaScript parser through NODE_PATH,
+# and is a Python program best run by Debian's own Python.
+WEB := build-web
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs PATH=/usr/bin:$$PATH
+web: deps-web
+	@$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR=$$(command -v node) >/dev/null
+	@$(EMSCRIPTEN_ENV) cmake --build $(WEB) -j $(JOBS) --target varendo_page
+	@echo "$(WEB)/varendo.html: $$(stat -c %s $(WEB)/varendo.html) bytes"
+
+deps-web:
+	@tools/install-deps --web
+
+# Opens the page in the machine's browser, where there is one and a display.
+run-web: web
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ] && command -v xdg-open >/dev/null; then \
+	  xdg-open $(WEB)/varendo.html; \
+	else \
+	  echo "No display to open a browser on; open $(abspath $(WEB))/varendo.html in one."; \
+	fi
+
+# The engine and number-text tests under Node, then the page in headless
+# Chromium, in the default language and in German.
+test-web: web
+	@$(EMSCRIPTEN_ENV) cmake --build $(WEB) -j $(JOBS)
+	cd $(WEB) && $(EMSCRIPTEN_ENV) ctest --output-on-failure -j $(JOBS)

@@ -1,6 +1,8 @@
 # The engine's sources, for the program's build and the fuzz targets alike.
 set(VARENDO_ENGINE_SOURCES
   engine/numeric/fault.cpp
+  engine/numeric/quadruple_math.cpp
+  engine/numeric/quadruple_division.cpp
   engine/chi_square_upper.cpp
   engine/normal_areas.cpp
   engine/student_t.cpp
