@@ -5,11 +5,18 @@ foreach(target engine_tests run_tests)
   target_link_options(${target} PRIVATE -sSINGLE_FILE=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1)
 endforeach()
 
+# The window tests' questions, for the page's test to read.
+add_executable(expected_rows_json ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/expected_rows_json.cpp)
+target_include_directories(expected_rows_json PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(expected_rows_json PRIVATE varendo_run)
+target_link_options(expected_rows_json PRIVATE -sSINGLE_FILE=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1)
+
 # The page itself in headless Chromium, driven as a user drives it: once in
 # the default language and once in German, whose decimal separator is a comma.
 foreach(language default de_DE)
   add_test(NAME WebPage.${language}
-    COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page_test.py ${PROJECT_BINARY_DIR}/varendo.html)
+    COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page_test.py ${PROJECT_BINARY_DIR}/varendo.html
+            $<TARGET_FILE:expected_rows_json>)
   set_tests_properties(WebPage.${language} PROPERTIES RESOURCE_LOCK browser)
   if(NOT language STREQUAL default)
     set_tests_properties(WebPage.${language} PROPERTIES ENVIRONMENT "LANGUAGE=${language}")
