@@ -98,6 +98,18 @@ EM_JS(int, js_create, (int kind, int form), {
         lines.setAttribute('aria-hidden', 'true');
         el.appendChild(lines);
         el.addEventListener('keydown', (e) => {
+            // Tab goes round the window, as on the desktop, not out to the page.
+            if (e.key === 'Tab' && !e.ctrlKey && !e.altKey && !e.metaKey) {
+                const order = [...el.children].filter((c) => c.tabIndex > 0 && !c.disabled && c.offsetParent)
+                                              .sort((a, b) => a.tabIndex - b.tabIndex);
+                const at = order.indexOf(document.activeElement);
+                const next = e.shiftKey ? (at <= 0 ? order.length - 1 : -1) : (at === order.length - 1 ? 0 : -1);
+                if (order.length && next >= 0) {
+                    e.preventDefault();
+                    order[next].focus();
+                }
+                return;
+            }
             if (!(e.ctrlKey || e.metaKey) || e.altKey || e.key.toLowerCase() !== 'c') return;
             const t = e.target;
             if (t.tagName === 'INPUT' && t.selectionStart !== t.selectionEnd) return;  // the box copies its selection

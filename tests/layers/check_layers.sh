@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Each toolkit stays in its backend: no Qt header outside platform/qt, no
-# Windows header outside platform/win32; the engine, the Run command and the
+# Windows header outside platform/win32, no Emscripten header outside platform/web; the engine, the Run command and the
 # windows' handlers include neither; the window layer includes nothing above it.
 set -euo pipefail
 cd "$1"
@@ -13,8 +13,10 @@ found=$(grep -rnE "$qt" engine run forms platform --include='*.h' --include='*.c
 [[ -z $found ]] || report "Qt outside platform/qt" "$found"
 found=$(grep -rniE "$win" engine run forms platform --include='*.h' --include='*.cpp' | grep -v '^platform/win32/' || true)
 [[ -z $found ]] || report "Windows headers outside platform/win32" "$found"
+found=$(grep -rnE '#include *<emscripten' engine run forms platform --include='*.h' --include='*.cpp' | grep -v '^platform/web/' || true)
+[[ -z $found ]] || report "Emscripten outside platform/web" "$found"
 # run/ knows no window: it includes nothing from forms/ or a backend.
-found=$(grep -rnE '#include "(forms|platform/qt|platform/win32)/' run engine || true)
+found=$(grep -rnE '#include "(forms|platform/qt|platform/win32|platform/web)/' run engine || true)
 [[ -z $found ]] || report "run/ or engine/ reaching a window" "$found"
 # The window layer sits on the standard library alone: nothing of ours above it.
 found=$(grep -rnE '#include "(engine|run|forms)/' platform || true)

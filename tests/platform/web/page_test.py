@@ -194,6 +194,19 @@ class Page(unittest.TestCase):
         self.assertTrue(self.js("const i = shown.querySelector('.picture img');"
                                 "return i.naturalWidth > 0 && i.getBoundingClientRect().width === i.naturalWidth"))
 
+    def test_tab_goes_in_the_desktop_order(self):
+        self.click("F")
+        order = ["box:F VALUE", "box:D.F.(NUMERATOR)", "box:D.F.(DENOMINATOR)", "Run", "About...", "Exit",
+                 "Chi-Sqrd.", "Gauss ", "t", "F", "box:Select the statistical distribution", "box:F VALUE"]
+        seen = []
+        for _ in order:
+            seen.append(self.driver.execute_script(
+                "const e = document.activeElement; if (e.tagName !== 'INPUT') return e.textContent;"
+                "const l = document.querySelector('label[for=' + e.id + ']');"
+                "return 'box:' + (l ? l.textContent : e.value)"))
+            self.driver.switch_to.active_element.send_keys(Keys.TAB)
+        self.assertEqual(seen, order)
+
     def test_each_row_through_the_window(self):
         # Every row in the default language; the rows the desktop drives from
         # outside under German too.
