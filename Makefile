@@ -84,9 +84,12 @@ web: deps-web
 deps-web:
 	@tools/install-deps --web
 
-# Opens the page in the machine's browser, where there is one and a display.
+# Opens the page in the machine's browser, where there is one and a display
+# (Chromium as root only without its sandbox).
 run-web: web
-	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ] && command -v xdg-open >/dev/null; then \
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ] && [ "$$(id -u)" = 0 ] && command -v chromium >/dev/null; then \
+	  chromium --no-sandbox $(WEB)/varendo.html; \
+	elif [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ] && command -v xdg-open >/dev/null; then \
 	  xdg-open $(WEB)/varendo.html; \
 	else \
 	  echo "No display to open a browser on; open $(abspath $(WEB))/varendo.html in one."; \
