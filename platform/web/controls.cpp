@@ -188,6 +188,15 @@ EM_JS(void, js_show, (int id, int shown), {
     Module.varendo.nodes[id].style.display = shown ? "" : 'none';
 });
 
+// Shown itself, and in a shown window.
+EM_JS(int, js_is_shown, (int id), {
+    const el = Module.varendo.nodes[id];
+    const form = el.closest('.form');
+    return el.style.display !== 'none' && form.style.display !== 'none';
+});
+
+EM_JS(int, js_is_enabled, (int id), { return !Module.varendo.nodes[id].classList.contains('disabled'); });
+
 EM_JS(void, js_enable, (int id, int enabled), {
     const el = Module.varendo.nodes[id];
     if ('disabled' in el) el.disabled = !enabled;
@@ -202,6 +211,7 @@ EM_JS(void, js_tab_index, (int id, int index), { Module.varendo.nodes[id].tabInd
 
 EM_JS(void, js_line, (int form, int x1, int y1, int x2, int y2, const char* colour), {
     const svg = Module.varendo.nodes[form].firstChild;
+    if (x2 < 0) x2 = +svg.getAttribute('width') - 1;  // to the panel's right edge
     const line = document.createElementNS('http://www.w3.org/2000/svg', 'line');
     // Through the pixels' centres, ends included, as the desktop's pen draws.
     line.setAttribute('x1', x1 + 0.5);
@@ -218,7 +228,11 @@ EM_JS(void, js_set_text, (int id, const char* text), {
     else el.textContent = Module.varendo.text(text);
 });
 
-EM_JS(char*, js_value, (int id), { return Module.varendo.out(Module.varendo.nodes[id].value); });
+// A box's text, or a label's or a button's caption.
+EM_JS(char*, js_text, (int id), {
+    const el = Module.varendo.nodes[id];
+    return Module.varendo.out(el.tagName === 'INPUT' ? el.value : el.textContent);
+});
 
 EM_JS(void, js_align, (int id, int align), {
     Module.varendo.nodes[id].style.textAlign = ['left', 'center', 'right'][align];
@@ -336,7 +350,6 @@ Text take(char* text)
     return out;
 }
 
-bool form_shown(const Control& c) { return c.native().form && c.native().form->native().shown; }
 
 }  // namespace
 
@@ -365,7 +378,6 @@ void Control::set_font(const Font& f) { js_font(native_->id, to_utf8(f.face).c_s
 void Control::set_visible(bool visible)
 {
     const bool was = this->visible();
-    native_->shown = visible;
     js_show(native_->id, visible);
     Form* form = dynamic_cast<Form*>(this);
     if (!form || was || !visible) return;
@@ -377,17 +389,9 @@ void Control::set_visible(bool visible)
     });
 }
 
-bool Control::visible() const
-{
-    if (native_->form == this) return native_->shown;
-    return native_->shown && form_shown(*this);
-}
-void Control::set_enabled(bool enabled)
-{
-    native_->enabled = enabled;
-    js_enable(native_->id, enabled);
-}
-bool Control::enabled() const { return native_->enabled; }
+bool Control::visible() const { return js_is_shown(native_->id); }
+void Control::set_enabled(bool enabled) { js_enable(native_->id, enabled); }
+bool Control::enabled() const { return js_is_enabled(native_->id); }
 void Control::set_focus()
 {
     if (native_->form) native_->form->native().last_focus = this;
@@ -398,7 +402,7 @@ void Control::set_focus()
 bool Control::has_focus() const
 {
     if (!native_->form) return false;
-    if (form_shown(*this)) return js_is_focused(native_->id);
+    if (native_->form->visible()) return js_is_focused(native_->id);
     return native_->form->native().last_focus == this;
 }
 void Control::raise() { js_raise(native_->id); }
@@ -407,7 +411,6 @@ void Control::raise() { js_raise(native_->id); }
 
 Form::Form(int width_twips, int height_twips) : Control(std::make_unique<Native>(*this, this, form_kind))
 {
-    native_->shown = false;
     js_size(native_->id, px(width_twips), px(height_twips));
 }
 
@@ -418,9 +421,8 @@ void Form::add_line(int x1, int y1, int x2, int y2)
 
 void Form::add_rule(int y)
 {
-    const int width = 100000;  // cut at the panel's edge
-    js_line(native_->id, 0, px(y), width, px(y), css(shared::rule_shadow).c_str());
-    js_line(native_->id, 0, px(y) + 1, width, px(y) + 1, css(shared::rule_light).c_str());
+    js_line(native_->id, 0, px(y), -1, px(y), css(shared::rule_shadow).c_str());
+    js_line(native_->id, 0, px(y) + 1, -1, px(y) + 1, css(shared::rule_light).c_str());
 }
 
 // Tab goes through the window's controls in this order, and to nothing else
@@ -435,18 +437,14 @@ void Form::apply_tab_order()
 
 Label::Label(Form& parent) : Control(std::make_unique<Native>(*this, &parent, label_kind)) {}
 
-Text Label::caption() const { return native_->caption; }
-void Label::set_caption(const Text& caption)
-{
-    native_->caption = caption;
-    js_set_text(native_->id, to_utf8(caption).c_str());
-}
+Text Label::caption() const { return take(js_text(native_->id)); }
+void Label::set_caption(const Text& caption) { js_set_text(native_->id, to_utf8(caption).c_str()); }
 void Label::set_align(Align align) { js_align(native_->id, int(align)); }
 void Label::set_buddy(TextBox& box) { js_buddy(native_->id, box.native().id); }
 
 TextBox::TextBox(Form& parent) : Control(std::make_unique<Native>(*this, &parent, box_kind)) {}
 
-Text TextBox::text() const { return take(js_value(native_->id)); }
+Text TextBox::text() const { return take(js_text(native_->id)); }
 void TextBox::set_text(const Text& text)
 {
     if (text == this->text()) return;  // no change, no event, as on the desktop
@@ -461,11 +459,10 @@ void TextBox::set_plain() { js_class(native_->id, "plain"); }
 CommandButton::CommandButton(Form& parent, const Text& caption)
     : Control(std::make_unique<Native>(*this, &parent, button_kind))
 {
-    native_->caption = caption;
     js_set_text(native_->id, to_utf8(caption).c_str());
 }
 
-Text CommandButton::caption() const { return native_->caption; }
+Text CommandButton::caption() const { return take(js_text(native_->id)); }
 void CommandButton::click()
 {
     if (!enabled()) return;
@@ -497,12 +494,7 @@ void message_box(Form*, const Text& prompt, const Text& title, BoxIcon icon)
 
 char16_t decimal_separator() { return char16_t(js_decimal_separator()); }
 
-void backend::end_program()
-{
-    for (auto& [id, control] : controls())
-        if (dynamic_cast<Form*>(control)) control->native().shown = false;
-    js_end();
-}
+void backend::end_program() { js_end(); }
 
 // The last text put on the clipboard: a page may write the clipboard at any
 // time but read it only when the user allows, and never at once.

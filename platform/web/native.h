@@ -1,6 +1,7 @@
 #pragma once
 // What the web backend keeps behind each control: the number of its element
-// in the page's glue, and what the DOM cannot be asked for at once.
+// in the page's glue; the element itself holds its text, its place and
+// whether it is shown and enabled.
 #include "platform/controls.h"
 
 namespace platform {
@@ -10,10 +11,7 @@ struct Control::Native {
     ~Native();  // takes the element out of the page
     int id;
     Control& owner;
-    Form* form;          // the window the control lies in (itself for a form)
-    bool shown = true;   // its own flag; a control is seen when its window is too
-    bool enabled = true;
-    Text caption;        // a label's or a button's, as last set
+    Form* form;  // the window the control lies in (itself for a form)
     Control* last_focus = nullptr;  // a form's: where its keys went when last shown
 };
 
