@@ -1,43 +1,71 @@
 #include "platform/number_text.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <vector>
+
+#include "platform/exact_decimal.h"
 
 namespace platform {
 
 namespace {
+
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
-}  // namespace
 
-std::from_chars_result read_double(const char* first, const char* last, double& value)
+// Beyond this an exponent's further digits cannot change what a double holds.
+constexpr long long exponent_bound = 1'000'000'000'000;
+
+// The first `keep` significant digits of d as a whole number's digits, rounded
+// by the digits after them: half away from zero, or half to even as printf
+// rounds. One digit longer where the rounding carries; "" for 0.
+std::string rounded(const decimal::Digits& d, int keep, bool half_even)
 {
-#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 170000
-    // strtod reads more than from_chars: blanks first, and hexadecimal after
-    // "0x", which from_chars reads as the 0 alone.
-    if (first == last || *first == ' ' || *first == '\t' || *first == '\n' || *first == '+')
-        return {first, std::errc::invalid_argument};
-    std::string copy(first, last);
-    const size_t sign = copy[0] == '-' ? 1 : 0;
-    if (copy.size() > sign + 1 && copy[sign] == '0' && (copy[sign + 1] == 'x' || copy[sign + 1] == 'X'))
-        copy.resize(sign + 1);
-    errno = 0;
-    char* end = nullptr;
-    const double read = std::strtod(copy.c_str(), &end);
-    if (end == copy.c_str()) return {first, std::errc::invalid_argument};
-    const char* stop = first + (end - copy.c_str());
-    if (errno == ERANGE && (std::isinf(read) || read == 0)) return {stop, std::errc::result_out_of_range};
-    value = read;
-    return {stop, std::errc()};
-#else
-    return std::from_chars(first, last, value);
-#endif
+    const int size = int(d.digits.size());
+    if (keep < 0) return "";
+    if (keep >= size) return d.digits + std::string(size_t(keep - size), '0');
+    std::string kept = d.digits.substr(0, size_t(keep));
+    const char next = d.digits[size_t(keep)];
+    // d.digits ends in a non-zero digit, so digits after `next` are non-zero.
+    const bool above_half = next > '5' || (next == '5' && keep + 1 < size);
+    const bool odd = !kept.empty() && (kept.back() - '0') % 2 == 1;
+    const bool up = half_even ? above_half || (next == '5' && keep + 1 == size && odd) : next >= '5';
+    if (!up) return kept;
+    int k = int(kept.size()) - 1;
+    while (k >= 0 && kept[size_t(k)] == '9') kept[size_t(k--)] = '0';
+    if (k < 0) kept.insert(kept.begin(), '1');
+    else ++kept[size_t(k)];
+    return kept;
 }
+
+Text to_text(const std::string& ascii)
+{
+    return Text(ascii.begin(), ascii.end());
+}
+
+// Whole-number digits as a decimal with `decimals` places.
+Text with_point(std::string digits, int decimals, char16_t separator)
+{
+    if (digits.size() < size_t(decimals) + 1) digits.insert(0, size_t(decimals) + 1 - digits.size(), '0');
+    Text out = to_text(digits.substr(0, digits.size() - size_t(decimals)));
+    if (decimals > 0) out += separator + to_text(digits.substr(digits.size() - size_t(decimals)));
+    return out;
+}
+
+Text not_finite(double value)
+{
+    if (std::isnan(value)) return u"nan";
+    return value < 0 ? u"-inf" : u"inf";
+}
+
+int exponent_of(const decimal::Digits& d, int keep)
+{
+    if (d.digits.empty()) return 0;
+    return d.point - 1 + (rounded(d, keep, true).size() > size_t(keep) ? 1 : 0);
+}
+
+}  // namespace
 
 double parse(const Text& text)
 {
@@ -45,64 +73,95 @@ double parse(const Text& text)
     const size_t n = text.size();
     while (i < n && is_blank(text[i])) ++i;
 
-    std::string number;
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-        if (text[i] == u'-') number += '-';
-        ++i;
-    }
-    bool seen_point = false, seen_digit = false, nonzero_before_point = false;
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+    std::string digits;
+    size_t before_point = std::string::npos;
     for (; i < n; ++i) {
-        const char16_t c = text[i];
-        if (is_digit(c)) {
-            seen_digit = true;
-            if (!seen_point && c != u'0') nonzero_before_point = true;
-            number += char(c);
-        } else if (c == u'.' && !seen_point) {
-            seen_point = true;
-            number += '.';
-        } else {
-            break;
-        }
+        if (is_digit(text[i])) digits += char(text[i]);
+        else if (text[i] == u'.' && before_point == std::string::npos) before_point = digits.size();
+        else break;
     }
-    if (!seen_digit) return 0.0;
+    if (digits.empty()) return 0.0;
+    if (before_point == std::string::npos) before_point = digits.size();
 
-    double value = 0.0;
-    const auto [end, ec] = read_double(number.data(), number.data() + number.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        if (nonzero_before_point) throw NumberTooLarge();
-        return 0.0;
+    // An exponent counts only with a digit of its own: "1e" reads as 1.
+    long long exponent = 0;
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        size_t j = i + 1;
+        const bool down = j < n && text[j] == u'-';
+        if (j < n && (text[j] == u'+' || text[j] == u'-')) ++j;
+        for (; j < n && is_digit(text[j]); ++j)
+            if (exponent < exponent_bound) exponent = exponent * 10 + (text[j] - u'0');
+        if (down) exponent = -exponent;
     }
+
+    const long long scale = exponent + static_cast<long long>(before_point) - static_cast<long long>(digits.size());
+    const double value = decimal::nearest(digits, scale, negative);
+    if (std::isinf(value)) throw NumberTooLarge();
     return value;
 }
 
 Text render4(double value, char16_t separator)
 {
-    // The exact decimal expansion, so that rounding looks at the true digits.
-    const int size = std::snprintf(nullptr, 0, "%.1100f", value);
-    std::vector<char> buffer(size_t(size) + 1);
-    std::snprintf(buffer.data(), buffer.size(), "%.1100f", value);
-    std::string digits(buffer.data());
+    if (!std::isfinite(value)) return not_finite(value);
+    const decimal::Digits d = decimal::exact(value);
+    const std::string digits = rounded(d, d.point + 4, false);
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    return (d.negative && !zero ? u"-" : u"") + with_point(digits, 4, separator);
+}
 
-    const bool negative = !digits.empty() && digits[0] == '-';
-    if (negative) digits.erase(0, 1);
-    const auto point = digits.find('.');
-    std::string whole = digits.substr(0, point) + digits.substr(point + 1, 4);
-    const bool round_up = digits[point + 5] >= '5';
+Text fixed(double value, int decimals, char16_t separator)
+{
+    if (!std::isfinite(value)) return not_finite(value);
+    const decimal::Digits d = decimal::exact(value);
+    return (d.negative ? u"-" : u"") + with_point(rounded(d, d.point + decimals, true), decimals, separator);
+}
 
-    if (round_up) {
-        int k = int(whole.size()) - 1;
-        while (k >= 0 && whole[size_t(k)] == '9') whole[size_t(k--)] = '0';
-        if (k < 0) whole.insert(whole.begin(), '1');
-        else ++whole[size_t(k)];
-    }
+Text scientific(double value, int decimals, char16_t separator)
+{
+    if (!std::isfinite(value)) return not_finite(value);
+    const decimal::Digits d = decimal::exact(value);
+    std::string digits = d.digits.empty() ? std::string(size_t(decimals) + 1, '0') : rounded(d, decimals + 1, true);
+    const int exponent = exponent_of(d, decimals + 1);
+    digits.resize(size_t(decimals) + 1);  // a carry's extra digit is a 0
+    Text out = d.negative ? u"-" : u"";
+    out += char16_t(digits[0]);
+    if (decimals > 0) out += separator + to_text(digits.substr(1));
+    Text power = whole(exponent < 0 ? -exponent : exponent);
+    if (power.size() < 2) power.insert(0, 1, u'0');
+    return out + (exponent < 0 ? u"e-" : u"e+") + power;
+}
 
-    const bool zero = whole.find_first_not_of('0') == std::string::npos;
-    Text out;
-    if (negative && !zero) out += u'-';
-    for (char c : whole.substr(0, whole.size() - 4)) out += char16_t(c);
-    out += separator;
-    for (char c : whole.substr(whole.size() - 4)) out += char16_t(c);
-    return out;
+Text significant(double value, int digits, bool keep_zeros, char16_t separator)
+{
+    if (!std::isfinite(value)) return not_finite(value);
+    if (digits < 1) digits = 1;
+    const int exponent = exponent_of(decimal::exact(value), digits);
+    Text out = exponent >= -4 && exponent < digits ? fixed(value, digits - 1 - exponent, separator)
+                                                   : scientific(value, digits - 1, separator);
+    if (keep_zeros) return out;
+    // Trailing zeros of the fraction go, and the separator with them.
+    const size_t e = std::min(out.find(u'e'), out.size());
+    const size_t point = out.find(separator);
+    if (point == Text::npos || point > e) return out;
+    size_t end = e;
+    while (end > point + 1 && out[end - 1] == u'0') --end;
+    if (end == point + 1) end = point;
+    return out.substr(0, end) + out.substr(e);
+}
+
+int decimal_exponent(double value, int digits)
+{
+    if (!std::isfinite(value)) return 0;
+    return exponent_of(decimal::exact(value), std::max(digits, 1));
+}
+
+Text whole(long long value)
+{
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return to_text(std::string(buffer, result.ptr));
 }
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 #pragma once
-// Conversions between box texts and numbers, the same on every platform.
-#include <charconv>
+// Every number the program reads from a box or shows and copies: the same
+// characters on every platform and in every locale, with the decimal
+// separator the caller gives. Nothing here asks the C library, whose printf
+// and strtod follow the locale a toolkit sets from the user's environment.
 #include <stdexcept>
 
 #include "platform/text.h"
@@ -13,20 +15,38 @@ public:
     NumberTooLarge() : std::overflow_error("a number too large to hold") {}
 };
 
-// The leading number of a text: blanks, an optional sign, digits with at most
-// one "." (the only decimal point, whatever the locale). The rest of the text
-// is ignored; a text with no digit gives 0. A number beyond the range of a
-// double raises NumberTooLarge; one too small to hold gives 0.
+// The leading number of a text, as every box reads it: blanks, an optional
+// sign, digits with at most one "." (the only decimal point, whatever the
+// locale), then an exponent if one follows ("e" or "E", an optional sign, at
+// least one digit: "1e6", "2.5E-3", "1e+2"). The rest of the text is ignored;
+// a text with no digit before the exponent gives 0. The nearest double, ties
+// to even; a number beyond the range of a double raises NumberTooLarge, one
+// too small to hold gives 0.
 double parse(const Text& text);
-
-// std::from_chars for a double in its general format: the nearest double to
-// the decimal number at first, the end of what was read. The same on a
-// standard library that lacks it (libc++ before 17, as in the browser's
-// build), where it reads by strtod in the C locale.
-std::from_chars_result read_double(const char* first, const char* last, double& value);
 
 // Pattern "0.0000": sign, integer digits, separator, four decimals rounded
 // half away from zero. A value that rounds to zero shows no minus sign.
 Text render4(double value, char16_t separator);
+
+// The value to `decimals` places ("2.10"), rounded on its exact digits with
+// ties to even; a negative value keeps its minus even where it rounds to 0.
+Text fixed(double value, int decimals, char16_t separator);
+
+// One digit, `decimals` more, and a decimal exponent of at least two digits
+// ("2.867e-07", "1.00028e+09").
+Text scientific(double value, int decimals, char16_t separator);
+
+// `digits` significant digits: as a decimal where the exponent lies from -4
+// up to digits - 1, otherwise in e-notation. keep_zeros keeps the trailing
+// zeros and the separator ("13.2767", "0.0636390"); without it they go
+// ("17.34", "1000000000").
+Text significant(double value, int digits, bool keep_zeros, char16_t separator);
+
+// The decimal exponent of the value rounded to `digits` significant digits
+// (-3 for 0.00099996 at four, which rounds to 1.000e-03); 0 for 0.
+int decimal_exponent(double value, int digits);
+
+// A whole number ("1000000000", "-7").
+Text whole(long long value);
 
 }  // namespace platform

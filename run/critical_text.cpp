@@ -1,11 +1,8 @@
 #include "run/critical_text.h"
 
 #include <cfloat>
-#include <charconv>
-#include <cstdio>
 #include <exception>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "engine/chi_square_quantile.h"
@@ -22,14 +19,7 @@ namespace {
 const Text not_a_level = u"\u03B1 must be between 0 and 1";
 
 // Six significant digits, trailing zeros kept: a table's "2.10982", "13.2767".
-Text six_digits(double value, char16_t separator)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%#.6g", value);
-    Text out;
-    for (const char* c = buffer; *c; ++c) out += *c == '.' ? separator : char16_t(*c);
-    return out;
-}
+Text six_digits(double value, char16_t separator) { return platform::significant(value, 6, true, separator); }
 
 // A value beyond a double's range is said as a bound of it.
 Text quantile_text(const std::function<double()>& quantile, char16_t separator)
@@ -44,18 +34,15 @@ Text quantile_text(const std::function<double()>& quantile, char16_t separator)
     return u"cannot be computed";
 }
 
-// The box's leading number, a point its decimal separator, in e-notation too
-// ("1e-10"), as a level is written; 0 for none, or for one beyond a double.
+// The box's number, read as every box reads it ("1e-10" too); 0 for none,
+// or for one beyond a double.
 double level(const Text& text)
 {
-    std::string ascii;
-    size_t at = 0;
-    while (at < text.size() && text[at] == u' ') ++at;
-    if (at < text.size() && text[at] == u'+') ++at;
-    for (; at < text.size() && text[at] < 0x80; ++at) ascii += char(text[at]);
-    double value = 0;
-    const auto [end, error] = platform::read_double(ascii.data(), ascii.data() + ascii.size(), value);
-    return error == std::errc() ? value : 0;
+    try {
+        return platform::parse(text);
+    } catch (const platform::NumberTooLarge&) {
+        return 0;
+    }
 }
 
 }  // namespace

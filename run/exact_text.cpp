@@ -1,35 +1,20 @@
 #include "run/exact_text.h"
 
+#include <cfloat>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
+
+#include "platform/number_text.h"
 
 namespace run {
 
 namespace {
 
-Text with_separator(const std::string& s, char16_t separator)
+Text with_separator(const Text& text, char16_t separator)
 {
-    Text out;
-    for (char c : s) out += c == '.' ? separator : char16_t(c);
+    Text out = text;
+    for (char16_t& c : out)
+        if (c == u'.') c = separator;
     return out;
-}
-
-// mantissa "d.ddd" and a decimal exponent, the exponent written by us: the
-// C libraries differ in its width.
-std::string e_notation(const std::string& mantissa, long long exponent)
-{
-    std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
-    if (digits.size() < 2) digits.insert(0, "0");
-    return mantissa + (exponent < 0 ? "e-" : "e+") + digits;
-}
-
-std::string printed(const char* format, double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
 }
 
 }  // namespace
@@ -38,52 +23,49 @@ Text exact_text(const engine::Probability& p, char16_t separator)
 {
     if (p.value == 0 && !std::isfinite(p.log)) return u"0";
 
-    if (p.value >= 2.2250738585072014e-308) {
-        // Four significant digits, read off the rounded e-notation so that a
-        // value rounding up to the next decade gets its digits right.
-        const std::string e = printed("%.3e", p.value);
-        const std::string mantissa = e.substr(0, e.find('e'));
-        const long long exponent = std::atoll(e.c_str() + e.find('e') + 1);
-        if (exponent < -3) return with_separator(e_notation(mantissa, exponent), separator);
-        const int decimals = int(3 - exponent);
-        return with_separator(printed(("%." + std::to_string(decimals) + "f").c_str(), p.value), separator);
+    if (p.value >= DBL_MIN) {
+        // Four significant digits, the form chosen by the rounded value so
+        // that one rounding up to the next decade gets its digits right.
+        const int exponent = platform::decimal_exponent(p.value, 4);
+        if (exponent < -3) return platform::scientific(p.value, 3, separator);
+        return platform::fixed(p.value, 3 - exponent, separator);
     }
 
     // Below the doubles: 10^(log10 p) split into mantissa and exponent.
     const long double ln_10 = 2.30258509299404568401799145468436421L;
     const long double log10_p = static_cast<long double>(p.log) / ln_10;
-    if (log10_p < -1e9L) return with_separator("< 1e-1000000000", separator);
+    if (log10_p < -1e9L) return with_separator(u"< 1e-1000000000", separator);
     long long exponent = static_cast<long long>(std::floor(log10_p));
     long double mantissa = std::pow(10.0L, log10_p - exponent);
     if (std::round(mantissa * 1000) >= 10000) {
         mantissa /= 10;
         exponent += 1;
     }
-    return with_separator(e_notation(printed("%.3f", static_cast<double>(mantissa)), exponent), separator);
+    const Text power = platform::whole(exponent < 0 ? -exponent : exponent);
+    return platform::fixed(static_cast<double>(mantissa), 3, separator) + (exponent < 0 ? u"e-" : u"e+") + power;
 }
 
 Text apa_p(double p, char16_t separator)
 {
-    if (p < 0.001) return with_separator("< .001", separator);
-    const std::string fixed = printed("%.3f", p);  // "0.051"
-    if (fixed == "1.000") return with_separator("> .999", separator);
-    return with_separator("= " + fixed.substr(1), separator);
+    if (p < 0.001) return with_separator(u"< .001", separator);
+    const Text fixed = platform::fixed(p, 3, separator);  // "0.051"
+    if (fixed[0] != u'0') return with_separator(u"> .999", separator);
+    return u"= " + fixed.substr(1);
 }
 
 Text short_number(double value, char16_t separator)
 {
     for (int digits = 1; digits <= 17; ++digits) {
-        const std::string s = printed(("%." + std::to_string(digits) + "g").c_str(), value);
-        if (std::strtod(s.c_str(), nullptr) == value && s.find('e') == std::string::npos)
-            return with_separator(s, separator);
+        const Text s = platform::significant(value, digits, false, u'.');
+        if (s.find(u'e') == Text::npos && platform::parse(s) == value) return with_separator(s, separator);
     }
-    return with_separator(printed("%.6g", value), separator);
+    return platform::significant(value, 6, false, separator);
 }
 
 Text two_decimals(double value, char16_t separator)
 {
-    if (std::fabs(value) >= 1e15) return with_separator(printed("%.3e", value), separator);
-    return with_separator(printed("%.2f", value), separator);
+    if (std::fabs(value) >= 1e15) return platform::scientific(value, 3, separator);
+    return platform::fixed(value, 2, separator);
 }
 
 }  // namespace run

@@ -1,7 +1,8 @@
 #include "run/messages.h"
 
 #include <cmath>
-#include <string>
+
+#include "platform/number_text.h"
 
 namespace run {
 
@@ -13,8 +14,8 @@ Text domain_message(const engine::DomainError& error, const Text& box)
     case engine::DomainRule::probability: return box + u" must be between 0 and 1";
     case engine::DomainRule::at_most: break;
     }
-    const std::string largest = std::to_string(static_cast<long long>(std::floor(error.largest)));
-    return box + u" is too large: the largest accepted value is " + platform::from_utf8(largest) + u".";
+    const Text largest = platform::whole(static_cast<long long>(std::floor(error.largest)));
+    return box + u" is too large: the largest accepted value is " + largest + u".";
 }
 
 Text fault_message(numeric::FaultKind kind)

@@ -1,6 +1,7 @@
 # The Run command and the number texts, for the program and the fuzz targets.
 set(VARENDO_RUN_SOURCES
   platform/text.cpp
+  platform/exact_decimal.cpp
   platform/number_text.cpp
   platform/failure_text.cpp
   run/messages.cpp

@@ -1,4 +1,5 @@
 // The parse of a box's text and the four-decimal rendering of what it reads.
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;  // the only refusal the parse has
     }
     require(std::isfinite(value), "parse gives a finite number", text);
+    // The same double as the standard library's correctly rounded reading.
+    const std::string ascii(reinterpret_cast<const char*>(data), size);
+    size_t at = ascii.find_first_not_of(" \t");
+    if (at != std::string::npos && (ascii[at] == '+' || ascii[at] == '-')) ++at;
+    if (at < ascii.size() && (std::isdigit(static_cast<unsigned char>(ascii[at])) || ascii[at] == '.')) {
+        double expected = 0;
+        const auto [end, error] = std::from_chars(ascii.data() + at, ascii.data() + ascii.size(), expected);
+        if (error == std::errc()) require(std::fabs(value) == expected, "the nearest double", text);
+    }
     // The parse stops at the first character that cannot continue a number,
     // so appending text never changes it.
     require(platform::parse(text + u"x,5") == value, "trailing text is ignored", text);

@@ -45,7 +45,10 @@ TEST(RunRows, EachRowThroughTheWindows)
             EXPECT_TRUE(s.result().visible());
             EXPECT_EQ(s.result().lbl_graph.caption(), r.line);
             if (!r.exact.empty()) {
-                EXPECT_EQ(s.result().lbl_exact.caption(), r.exact);
+                EXPECT_EQ(s.result().lbl_exact.caption(), expected::localised(r.exact, Session::separator()));
+            }
+            if (!r.critical.empty()) {
+                EXPECT_EQ(s.result().lbl_critical.caption(), expected::localised(r.critical, Session::separator()));
             }
         } else {
             EXPECT_EQ(message.value_or(u"<no message>"), r.message);

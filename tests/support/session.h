@@ -24,7 +24,7 @@ class Session {
 public:
     Session()
     {
-        QLocale::setDefault(QLocale::c());
+        QLocale::setDefault(locale());
         platform::set_end_handler([this] { ++ends; });
         program.initial().show();
     }
@@ -77,6 +77,11 @@ public:
         poll.stop();
         return text;
     }
+
+    // The C locale, or the user's own where the run names one (the window rows
+    // again under German and French, whose separator is a comma).
+    static QLocale locale() { return qEnvironmentVariableIsSet("VARENDO_TEST_LOCALE") ? QLocale::system() : QLocale::c(); }
+    static char16_t separator() { return locale().decimalPoint().front().unicode(); }
 
     forms::Program program;
     int ends = 0;
