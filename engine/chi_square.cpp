@@ -25,9 +25,9 @@ bool series_answers(double x, double nu)
 
 }  // namespace
 
-ChiSquare chi_square(double x, double nu_in)
+ChiSquare chi_square(double x, double nu)
 {
-    const double nu = require_degrees(nu_in, Argument::degrees, largest_degrees);
+    require_degrees(nu, Argument::degrees, largest_degrees);
     if (!(x >= 0)) throw DomainError(Argument::statistic, DomainRule::not_negative);
 
     if (x == 0) return {1, Evaluation::incomplete_function};

@@ -8,11 +8,8 @@
 
 namespace engine {
 
-Tails chi_square_tails(double x, double nu_in)
+Tails chi_square_tails(double x, double nu)
 {
-    // Degrees as typed, even subnormal ones: halved in extended precision they
-    // keep their digits, and a tail near its limit still has its own.
-    const double nu = nu_in;
     require_degrees(nu, Argument::degrees, largest_degrees);
     if (!(x >= 0)) throw DomainError(Argument::statistic, DomainRule::not_negative);
 

@@ -13,11 +13,10 @@ void require_probability(double p)
     if (!(p > 0 && p < 1)) throw DomainError(Argument::probability, DomainRule::probability);
 }
 
-double require_degrees(double nu, Argument argument, double largest)
+void require_degrees(double nu, Argument argument, double largest)
 {
     if (!(nu > 0)) throw DomainError(argument, DomainRule::positive);
     if (nu > largest) throw DomainError(argument, DomainRule::at_most, largest);
-    return nu < 1e-300 ? 1e-300 : nu;
 }
 
 }  // namespace engine

@@ -24,10 +24,11 @@ public:
 };
 
 // Degrees of freedom: any number above 0 up to `largest`, whole or not.
-// Returns the degrees to compute with: below 1e-300 every tail has reached
-// its limit to the last digit of a double, and halving a subnormal number
-// would leave nothing, so such degrees count as 1e-300.
-double require_degrees(double nu, Argument argument, double largest);
+// Every routine takes them as typed, however small, subnormal ones too: the
+// line, the exact tails, the quantiles and the densities answer the same
+// question. (The incomplete functions halve them in extended precision,
+// where even the smallest double keeps its digits.)
+void require_degrees(double nu, Argument argument, double largest);
 
 // A tail probability for the quantiles: strictly between 0 and 1.
 void require_probability(double p);

@@ -25,10 +25,10 @@ bool series_answers(double F, double nu1, double nu2)
 
 }  // namespace
 
-FDistribution f_distribution(double F, double nu1_in, double nu2_in)
+FDistribution f_distribution(double F, double nu1, double nu2)
 {
-    const double nu1 = require_degrees(nu1_in, Argument::degrees, largest_degrees);
-    const double nu2 = require_degrees(nu2_in, Argument::denominator_degrees, largest_degrees);
+    require_degrees(nu1, Argument::degrees, largest_degrees);
+    require_degrees(nu2, Argument::denominator_degrees, largest_degrees);
     if (!(F >= 0)) throw DomainError(Argument::statistic, DomainRule::not_negative);
 
     if (series_answers(F, nu1, nu2)) return {f_probability(F, nu1, nu2).C, Evaluation::series};

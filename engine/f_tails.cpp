@@ -9,13 +9,9 @@
 
 namespace engine {
 
-FTails f_tails(double F, double nu1_in, double nu2_in)
+FTails f_tails(double F, double nu1, double nu2)
 {
-    // Degrees as typed, even subnormal ones: halved in extended precision they
-    // keep their digits, and a tail near its limit still has its own.
-    const double nu1 = nu1_in;
     require_degrees(nu1, Argument::degrees, largest_degrees);
-    const double nu2 = nu2_in;
     require_degrees(nu2, Argument::denominator_degrees, largest_degrees);
     if (!(F >= 0)) throw DomainError(Argument::statistic, DomainRule::not_negative);
     if (!std::isfinite(F)) throw numeric::Fault(numeric::FaultKind::Overflow);

@@ -1,6 +1,7 @@
 #include "engine/log_tails.h"
 
 #include <cmath>
+#include <limits>
 
 namespace engine {
 
@@ -26,7 +27,8 @@ LogTails from_upper(long double log_upper)
 
 Probability probability_from_log(long double l)
 {
-    return {static_cast<double>(std::exp(l)), static_cast<double>(l)};
+    const long double lowest = std::numeric_limits<double>::lowest();
+    return {static_cast<double>(std::exp(l)), static_cast<double>(std::isfinite(l) ? std::fmax(l, lowest) : l)};
 }
 
 Tails rounded(const LogTails& tails)

@@ -8,9 +8,9 @@
 
 namespace engine {
 
-TDistribution t_distribution(double t, double nu_in)
+TDistribution t_distribution(double t, double nu)
 {
-    const double nu = require_degrees(nu_in, Argument::degrees, largest_degrees);
+    require_degrees(nu, Argument::degrees, largest_degrees);
 
     // The trigonometric series is exact for a whole nu only, and makes about
     // nu/2 passes.

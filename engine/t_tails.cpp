@@ -9,11 +9,8 @@
 
 namespace engine {
 
-TTails t_tails(double t, double nu_in)
+TTails t_tails(double t, double nu)
 {
-    // Degrees as typed, even subnormal ones: halved in extended precision they
-    // keep their digits, and a tail near its limit still has its own.
-    const double nu = nu_in;
     require_degrees(nu, Argument::degrees, largest_degrees);
     if (!std::isfinite(t)) throw numeric::Fault(numeric::FaultKind::Overflow);
     const long double ln_2 = 0.693147180559945309417232121458176568L;

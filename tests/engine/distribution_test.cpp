@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "engine/chi_square.h"
+#include "engine/chi_square_tails.h"
 #include "engine/chi_square_upper.h"
 #include "engine/domain.h"
 #include "engine/f_distribution.h"
@@ -141,6 +142,8 @@ TEST(Distributions, InputsOutsideTheDomainAreNamed)
         EXPECT_NEAR(engine::t_distribution(0.83, tiny).C, 0.5, 1e-7);
         EXPECT_NEAR(engine::f_distribution(0.83, 9, tiny).C, 0, 1e-7);
         EXPECT_NEAR(engine::chi_square(0.83, tiny).P, 0, 1e-7);
+        // One rule for such degrees: the line asks the exact tails as typed.
+        EXPECT_EQ(engine::chi_square(0.83, tiny).P, engine::chi_square_tails(0.83, tiny).upper.value);
     }
     for (double x : {7.7e94, 3.9e94, 1e308})  // the fraction's convergents round around 1 there
         EXPECT_EQ(engine::chi_square(x, 9).P, 0) << x;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "engine/normal_tails.h"
 #include "run/captions.h"
 #include "run/critical_text.h"
 #include "run/exact_text.h"
@@ -34,6 +35,7 @@ TEST(ExactText, FourSignificantDigitsAsStatisticsProgramsPrintThem)
         {0, -918.7314561046322279, u'.', u"1.000e-399"},
         {0, -119900.69824241241666, u',', u"6,143e-52073"},
         {0, -3e9, u'.', u"< 1e-1000000000"},
+        {0, engine::normal_tails(1.9e154).one_tail.log, u'.', u"< 1e-1000000000"},  // beyond a double's logarithm
         {0, none, u'.', u"0"},
     };
     for (const Row& r : rows) {
