@@ -33,6 +33,10 @@ set(VARENDO_ENGINE_SOURCES
   engine/chi_square_quantile.cpp
   engine/t_quantile.cpp
   engine/f_quantile.cpp
+  engine/normal_density.cpp
+  engine/chi_square_density.cpp
+  engine/t_density.cpp
+  engine/f_density.cpp
   engine/chi_square.cpp
   engine/t_distribution.cpp
   engine/f_distribution.cpp

@@ -5,18 +5,26 @@
 // fields against their exact values.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/chi_square.h"
+#include "engine/chi_square_density.h"
 #include "engine/chi_square_tails.h"
+#include "engine/domain.h"
+#include "engine/f_density.h"
 #include "engine/f_distribution.h"
 #include "engine/f_tails.h"
+#include "engine/normal_density.h"
 #include "engine/normal_tails.h"
+#include "engine/numeric/fault.h"
+#include "engine/t_density.h"
 #include "engine/t_distribution.h"
 #include "engine/t_tails.h"
+#include "densities_data.h"
 #include "exact_tails_data.h"
 
 namespace {
@@ -142,5 +150,57 @@ TEST(ExactTails, TheLinesValuesRoundToTheExactOnes)
             const double C = engine::f_distribution(r.statistic, r.df1, r.df2).C;
             EXPECT_TRUE(same_four(1 - C, engine::f_tails(r.statistic, r.df1, r.df2).upper.value));
         }
+    }
+}
+
+// The log-densities against the 50-digit rows of
+// tools/tables/make_density_rows.py: within 1e-12 of the logarithm wherever
+// the density is a normal double (relative 1e-12 of the density), relative
+// 1e-9 of the logarithm below, the lowest double past the doubles' range.
+// Then the edges: 0 left of 0, the values at 0, and the inputs refused.
+TEST(Densities, AgreeWithFiftyDigitReferences)
+{
+    auto log_density = [](const std::string& kind, double x, double df1, double df2) {
+        if (kind == "chi") return engine::chi_square_log_density(x, df1);
+        if (kind == "normal") return engine::normal_log_density(x);
+        if (kind == "t") return engine::t_log_density(x, df1);
+        return engine::f_log_density(x, df1, df2);
+    };
+    // std::stod refuses subnormal degrees; the script writes only numbers that
+    // reach the same double through extended precision.
+    auto read = [](const std::string& text) { return static_cast<double>(std::stold(text)); };
+    int checked = 0;
+    std::istringstream in(densities_csv);
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> f;
+        std::istringstream fields(line);
+        for (std::string s; std::getline(fields, s, ',');) f.push_back(s);
+        if (f.size() != 5 || f[0] == "kind") continue;
+        SCOPED_TRACE(line);
+        const long double reference = std::stold(f[4]);
+        const double got = log_density(f[0], read(f[1]), read(f[2]), read(f[3]));
+        if (reference < -DBL_MAX) EXPECT_EQ(got, -DBL_MAX);
+        else if (reference > std::log(static_cast<long double>(DBL_MIN))) EXPECT_NEAR(got, reference, 1e-12);
+        else EXPECT_NEAR(got / reference, 1, 1e-9);
+        ++checked;
+    }
+    EXPECT_GT(checked, 200);
+
+    const struct {
+        const char* kind;
+        double x, df1, df2, expected;
+    } edges[] = {{"chi", -1e-300, 3, 0, -INFINITY}, {"chi", 0, 1.5, 0, INFINITY}, {"chi", 0, 2, 0, std::log(0.5)},
+                 {"chi", 0, 2.5, 0, -INFINITY},     {"f", -2, 3, 4, -INFINITY},   {"f", 0, 1.5, 4, INFINITY},
+                 {"f", 0, 2, 1e-300, 0},            {"f", 0, 2.5, 4, -INFINITY}};
+    for (const auto& e : edges) EXPECT_EQ(log_density(e.kind, e.x, e.df1, e.df2), e.expected) << e.kind << " " << e.df1;
+    EXPECT_THROW(engine::chi_square_log_density(1, 0), engine::DomainError);
+    EXPECT_THROW(engine::t_log_density(1, 1.000001e9), engine::DomainError);
+    EXPECT_THROW(engine::normal_log_density(INFINITY), numeric::Fault);
+    EXPECT_THROW(engine::f_log_density(NAN, 3, 4), numeric::Fault);
+    try {
+        engine::f_log_density(1, 3, 0);
+        ADD_FAILURE() << "no denominator degrees accepted";
+    } catch (const engine::DomainError& e) {
+        EXPECT_EQ(e.argument, engine::Argument::denominator_degrees);
     }
 }
