@@ -91,7 +91,7 @@ void frm_result::cmd_exit_Click() { program_.end(); }
 void frm_result::cmd_copy_Click()
 {
     if (report_.empty()) return;  // no run shown
-    platform::set_clipboard_text(report_ +
+    platform::set_clipboard_text(*this, report_ +
                                  run::critical_report(question_, txt_alpha.text(), platform::decimal_separator()));
 }
 

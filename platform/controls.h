@@ -73,7 +73,12 @@ public:
     void focus_first();        // the rule above; the backends call it as the window shows
 
     std::function<void()> on_close;
-    std::function<void()> on_copy;  // Ctrl+C anywhere in the window
+    std::function<void()> on_copy;  // Ctrl+C in the window, where no box copies a selection
+
+    // Ctrl+C as every backend takes it: a box holding the focus and selected
+    // text copies its selection, as every text box does; anywhere else the
+    // window's on_copy runs. Says whether the window took the key.
+    bool copy_key();
 
 private:
     void apply_tab_order();  // the backend's share of set_tab_order
@@ -101,6 +106,7 @@ public:
     void set_align(Align align);
     // A borderless box on the window grey: a caption that still takes the focus.
     void set_plain();
+    bool has_selection() const;  // some of its text is selected
 
     std::function<void(char16_t& code)> on_key_press;
     std::function<void()> on_change;  // after each change of the text, typed, pasted or set
@@ -132,8 +138,9 @@ private:
 enum class BoxIcon { none, warning };
 void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon icon = BoxIcon::none);
 
-// The system clipboard's plain text: what Copy puts there, and reads back.
-void set_clipboard_text(const Text& text);
+// The system clipboard's plain text: what Copy puts there, the window that
+// copies owning it, and reads back. A clipboard that refuses raises the fault.
+void set_clipboard_text(Form& owner, const Text& text);
 Text clipboard_text();
 
 // The decimal separator of the user's regional settings.

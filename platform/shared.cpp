@@ -1,15 +1,27 @@
 // The window layer's members that need no toolkit: the font every control
-// uses, the tab order and the first focus, the same on every backend.
+// uses, the tab order and the first focus, what Ctrl+C copies, the same on
+// every backend.
 #include "platform/shared.h"
 
+#include <charconv>
 #include <string>
 
 #include "platform/controls.h"
+#include "platform/guard.h"
 
 namespace platform {
 
+namespace {
+// Digits that no locale touches, as in every text the user may read.
+std::string number_of(int value)
+{
+    char buffer[16];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+}  // namespace
+
 shared::MissingPicture::MissingPicture(int resource_number)
-    : std::runtime_error("missing picture resource " + std::to_string(resource_number))
+    : std::runtime_error("missing picture resource " + number_of(resource_number))
 {
 }
 
@@ -39,6 +51,14 @@ void Form::focus_first()
             return;
         }
     }
+}
+
+bool Form::copy_key()
+{
+    if (!on_copy) return false;
+    if (const auto* box = dynamic_cast<const TextBox*>(focused()); box && box->has_selection()) return false;
+    guarded(this, [this] { on_copy(); });
+    return true;
 }
 
 }  // namespace platform

@@ -84,10 +84,7 @@ protected:
     }
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (event->matches(QKeySequence::Copy) && form_.on_copy) {
-            guarded(&form_, [this] { form_.on_copy(); });
-            return;
-        }
+        if (event->matches(QKeySequence::Copy) && form_.copy_key()) return;
         QWidget::keyPressEvent(event);
     }
     void closeEvent(QCloseEvent* event) override
@@ -116,6 +113,12 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override
     {
+        // With nothing selected, Ctrl+C goes on to the window, as a key the
+        // box does not use.
+        if (event->matches(QKeySequence::Copy) && !hasSelectedText()) {
+            event->ignore();
+            return;
+        }
         const QString typed = event->text();
         if (!box_.on_key_press || typed.size() != 1 || !typed[0].isPrint()) {
             QLineEdit::keyPressEvent(event);
@@ -258,6 +261,7 @@ TextBox::TextBox(Form& parent) : Control(std::make_unique<Native>(new LineEdit(p
 Text TextBox::text() const { return to_text(qt::widget_as<QLineEdit>(*this)->text()); }
 void TextBox::set_text(const Text& text) { qt::widget_as<QLineEdit>(*this)->setText(to_qstring(text)); }
 void TextBox::set_align(Align align) { qt::widget_as<QLineEdit>(*this)->setAlignment(qt_alignment(align)); }
+bool TextBox::has_selection() const { return qt::widget_as<QLineEdit>(*this)->hasSelectedText(); }
 void TextBox::set_plain()
 {
     qt::widget_as<QLineEdit>(*this)->setFrame(false);
@@ -336,7 +340,7 @@ Application::Application(int& argc, char** argv) : native_(std::make_unique<Nati
 Application::~Application() = default;
 int Application::run() { return QApplication::exec(); }
 
-void set_clipboard_text(const Text& text) { QGuiApplication::clipboard()->setText(to_qstring(text)); }
+void set_clipboard_text(Form&, const Text& text) { QGuiApplication::clipboard()->setText(to_qstring(text)); }
 Text clipboard_text() { return to_text(QGuiApplication::clipboard()->text()); }
 
 }  // namespace platform

@@ -111,10 +111,8 @@ EM_JS(int, js_create, (int kind, int form), {
                 return;
             }
             if (!(e.ctrlKey || e.metaKey) || e.altKey || e.key.toLowerCase() !== 'c') return;
-            const t = e.target;
-            if (t.tagName === 'INPUT' && t.selectionStart !== t.selectionEnd) return;  // the box copies its selection
-            e.preventDefault();
-            _varendo_copy(id);
+            // The window's copy, unless a box copies its selection (the browser's own copy).
+            if (_varendo_copy_key(id)) e.preventDefault();
         });
         el.addEventListener('focusin', (e) => {
             const n = V.nodes.indexOf(e.target);
@@ -232,6 +230,11 @@ EM_JS(void, js_set_text, (int id, const char* text), {
 EM_JS(char*, js_text, (int id), {
     const el = Module.varendo.nodes[id];
     return Module.varendo.out(el.tagName === 'INPUT' ? el.value : el.textContent);
+});
+
+EM_JS(int, js_has_selection, (int id), {
+    const el = Module.varendo.nodes[id];
+    return el.selectionStart !== el.selectionEnd;
 });
 
 EM_JS(void, js_align, (int id, int align), {
@@ -455,6 +458,7 @@ void TextBox::set_text(const Text& text)
 }
 void TextBox::set_align(Align align) { js_align(native_->id, int(align)); }
 void TextBox::set_plain() { js_class(native_->id, "plain"); }
+bool TextBox::has_selection() const { return js_has_selection(native_->id); }
 
 CommandButton::CommandButton(Form& parent, const Text& caption)
     : Control(std::make_unique<Native>(*this, &parent, button_kind))
@@ -498,7 +502,7 @@ void backend::end_program() { js_end(); }
 
 // The last text put on the clipboard: a page may write the clipboard at any
 // time but read it only when the user allows, and never at once.
-void set_clipboard_text(const Text& text) { js_clipboard(to_utf8(text).c_str()); }
+void set_clipboard_text(Form&, const Text& text) { js_clipboard(to_utf8(text).c_str()); }
 Text clipboard_text() { return take(js_clipboard_text()); }
 
 struct Application::Native {};
@@ -545,10 +549,11 @@ EMSCRIPTEN_KEEPALIVE void varendo_change(int id)
     if (box && box->on_change) guarded(box->native().form, [box] { box->on_change(); });
 }
 
-EMSCRIPTEN_KEEPALIVE void varendo_copy(int id)
+// Whether the window took Ctrl+C for its own copy.
+EMSCRIPTEN_KEEPALIVE int varendo_copy_key(int id)
 {
     auto* form = platform::find<platform::Form>(id);
-    if (form && form->on_copy) guarded(form, [form] { form->on_copy(); });
+    return form && form->copy_key();
 }
 
 EMSCRIPTEN_KEEPALIVE void varendo_focus(int form_id, int id)

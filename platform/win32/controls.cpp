@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <charconv>
 #include <cstring>
 #include <cwchar>
 #include <stdexcept>
@@ -427,6 +428,13 @@ void TextBox::set_text(const Text& text) { SetWindowTextW(native_->hwnd, wide(te
 
 void TextBox::set_align(Align align) { set_alignment_style(native_->hwnd, align, ES_LEFT, ES_CENTER, ES_RIGHT); }
 
+bool TextBox::has_selection() const
+{
+    DWORD start = 0, end = 0;
+    SendMessageW(native_->hwnd, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    return start != end;
+}
+
 void TextBox::set_plain()
 {
     SetWindowLongPtrW(native_->hwnd, GWL_EXSTYLE, GetWindowLongPtrW(native_->hwnd, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
@@ -456,21 +464,50 @@ void PictureBox::set_picture(int resource_number)
 
 // ---- services ----------------------------------------------------------------
 
-void set_clipboard_text(const Text& text)
+namespace {
+[[noreturn]] void clipboard_fault(const char* what)
+{
+    char code[16];
+    const auto end = std::to_chars(code, code + sizeof code, unsigned(GetLastError())).ptr;
+    throw std::runtime_error(std::string(what) + " (error " + std::string(code, end) + ")");
+}
+}  // namespace
+
+void set_clipboard_text(Form& owner, const Text& text)
 {
     // CF_UNICODETEXT takes CR LF line ends.
     const Text crlf = with_crlf(text);
-    if (!OpenClipboard(nullptr)) throw std::runtime_error("the clipboard is held by another program");
-    EmptyClipboard();
     const size_t bytes = (crlf.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (memory) {
-        std::memcpy(GlobalLock(memory), crlf.c_str(), bytes);
-        GlobalUnlock(memory);
-        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    if (!memory) clipboard_fault("no memory for the clipboard");
+    void* place = GlobalLock(memory);
+    if (!place) {
+        GlobalFree(memory);
+        clipboard_fault("no memory for the clipboard");
     }
-    CloseClipboard();
-    if (!memory) throw std::runtime_error("no memory for the clipboard");
+    std::memcpy(place, crlf.c_str(), bytes);
+    GlobalUnlock(memory);
+
+    // Opened by the window that copies: EmptyClipboard makes the opener the
+    // owner, and SetClipboardData fails on a clipboard that no window owns.
+    // Another program may hold it for a moment, as clipboard viewers do.
+    bool open = false;
+    for (int attempt = 0; attempt < 5 && !(open = OpenClipboard(win32::hwnd(owner))); ++attempt) Sleep(20);
+    if (!open) {
+        GlobalFree(memory);
+        clipboard_fault("the clipboard is held by another program");
+    }
+    if (!EmptyClipboard()) {
+        CloseClipboard();
+        GlobalFree(memory);
+        clipboard_fault("the clipboard could not be emptied");
+    }
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) {
+        CloseClipboard();
+        GlobalFree(memory);
+        clipboard_fault("the text could not be put on the clipboard");
+    }
+    CloseClipboard();  // the memory is the system's now
 }
 
 Text clipboard_text()
@@ -526,15 +563,14 @@ int Application::run()
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and Shift+Tab move the focus as in a dialog.
         HWND top = GetAncestor(message.hwnd, GA_ROOT);
+        // Ctrl+C: the window's copy, unless a box copies its selection
+        // (then the edit gets the key, as ever).
         if (top && message.message == WM_KEYDOWN && message.wParam == 'C' && GetKeyState(VK_CONTROL) < 0) {
             Form* form = is_form(top) ? dynamic_cast<Form*>(control_of(top)) : nullptr;
-            if (form && form->on_copy) {
-                guarded(form, [form] { form->on_copy(); });
-                continue;
-            }
+            if (form && form->copy_key()) continue;
         }
+        // Tab and Shift+Tab move the focus as in a dialog.
         if (top && IsDialogMessageW(top, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

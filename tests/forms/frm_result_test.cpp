@@ -40,15 +40,24 @@ TEST(ResultWindow, CtrlCAndCopyPutTheReportOnTheClipboard)
                            "one tail: P = 0.0255, exact 0.02548\nboth tails: P = 0.0510, exact 0.05096\n"
                            "t(17) = 2.10, p = .051\n"
                            "critical values at \u03B1 = 0.05: one tail 1.73961  both tails 2.10982\n";
-    for (bool button : {false, true}) {
-        SCOPED_TRACE(button ? "Copy" : "Ctrl+C");
+    // Ctrl+C where the focus is: on Back, or in the α box, which copies its
+    // own selection as every box does and otherwise leaves the key to the window.
+    enum Way { button, on_back, in_box, in_box_selected };
+    for (Way way : {button, on_back, in_box, in_box_selected}) {
+        SCOPED_TRACE(way);
         Session s;
         s.enter(&forms::frm_initial::cmd_t, "2.1", "17");
         s.click(s.main().cmd_run);
         QGuiApplication::clipboard()->setText("before");
-        if (button) s.click(s.result().cmd_copy);
-        else QTest::keyClick(widget(s.result().cmd_back), Qt::Key_C, Qt::ControlModifier);  // where the focus is
-        EXPECT_EQ(QGuiApplication::clipboard()->text(), report);
+        auto* alpha = qobject_cast<QLineEdit*>(widget(s.result().txt_alpha));
+        if (way == button) s.click(s.result().cmd_copy);
+        if (way == on_back) QTest::keyClick(widget(s.result().cmd_back), Qt::Key_C, Qt::ControlModifier);
+        if (way == in_box || way == in_box_selected) {
+            alpha->setFocus();
+            way == in_box ? alpha->deselect() : alpha->setSelection(2, 2);
+            QTest::keyClick(alpha, Qt::Key_C, Qt::ControlModifier);
+        }
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), way == in_box_selected ? QString("05") : report);
         EXPECT_TRUE(s.result().visible());
 
         // Back forgets the report with the values.

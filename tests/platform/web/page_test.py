@@ -238,6 +238,8 @@ class Page(unittest.TestCase):
                 self.assertEqual(self.js("return control('label', 'line').textContent"), row["line"])
                 if row["exact"]:
                     self.assertEqual(self.js("return control('label', 'exact').textContent"), local(row["exact"]))
+                if row["critical"]:
+                    self.assertEqual(self.js("return control('label', 'critical').textContent"), local(row["critical"]))
                 self.assertEqual(self.focused_text(), "Back")
                 self.click("Back")
                 self.assertEqual(self.control("box", caption).get_attribute("value"), "")
@@ -277,10 +279,18 @@ class Page(unittest.TestCase):
                 self.assertEqual(alpha.get_attribute("value"), held)
                 self.assertEqual(self.js("return control('label', 'critical').textContent"), local(critical))
                 self.assertIsNone(self.dialog())
-        # Ctrl+C anywhere in the window copies the report with the level as typed.
+        # Ctrl+C anywhere in the window copies the report with the level as
+        # typed; in the level box it copies the box's selection where it has one.
+        read = lambda: self.driver.execute_async_script("navigator.clipboard.readText().then(arguments[0])")
         self.control("button", "Back").send_keys(Keys.CONTROL, "c")
-        copied = self.driver.execute_async_script("navigator.clipboard.readText().then(arguments[0])")
-        self.assertTrue(copied.endswith("critical values at \u03b1 = 1e-10: " + local("one tail 13.3229  both tails 13.9264") + "\n"))
+        self.assertTrue(read().endswith("critical values at \u03b1 = 1e-10: " + local("one tail 13.3229  both tails 13.9264") + "\n"))
+        for selected, copied in ((True, "1e-10"), (False, "Varendo: Student t\n")):
+            with self.subTest(selected=selected):
+                self.driver.execute_script("navigator.clipboard.writeText('before')")
+                alpha.click()
+                self.driver.execute_script("arguments[0].setSelectionRange(0, arguments[1] ? 5 : 0)", alpha, selected)
+                alpha.send_keys(Keys.CONTROL, "c")
+                self.assertTrue(read().startswith(copied), read())
         # The level stays through Back and the next run.
         self.click("Back")
         self.click("Chi-Sqrd.")

@@ -6,7 +6,7 @@ foreach(target engine_tests run_tests)
 endforeach()
 
 # The window tests' questions, for the page's test to read.
-add_executable(expected_rows_json ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/expected_rows_json.cpp)
+add_executable(expected_rows_json ${CMAKE_CURRENT_SOURCE_DIR}/support/expected_rows_json.cpp)
 target_include_directories(expected_rows_json PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(expected_rows_json PRIVATE varendo_run)
 target_link_options(expected_rows_json PRIVATE -sSINGLE_FILE=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1)

@@ -220,6 +220,10 @@ TEST(WindowsDriven, LinesAndMessagesFromOutside)
         ASSERT_NE(result, main);
         HWND line = Program::child(result, L"Static", wide(r.line).c_str());
         EXPECT_TRUE(line) << "no line reading as expected";
+        if (!r.critical.empty()) {
+            EXPECT_TRUE(Program::child(result, L"Static", wide(expected::localised(r.critical, char16_t(separator[0])))))
+                << "no critical values";
+        }
         if (!r.exact.empty()) {
             std::u16string exact = r.exact;
             std::replace(exact.begin(), exact.end(), u'.', char16_t(separator[0]));
@@ -229,6 +233,7 @@ TEST(WindowsDriven, LinesAndMessagesFromOutside)
                 empty_clipboard();
                 if (button) press(result, L"Copy");
                 else press_ctrl_c(result);
+                EXPECT_EQ(GetClipboardOwner(), result);
                 // Each field's exact value, as the strip shows it after its name.
                 const std::wstring copied = clipboard();
                 for (size_t from = 0; from < exact.size();) {
@@ -237,6 +242,20 @@ TEST(WindowsDriven, LinesAndMessagesFromOutside)
                     EXPECT_NE(copied.find(L"exact " + wide(value) + L"\r\n"), std::wstring::npos) << wide(value);
                     from = end + 1;
                 }
+            }
+            // Ctrl+C in the level box: its own selection, as in any box, else the report.
+            HWND alpha = Program::children(result, L"Edit").at(0);
+            PostMessageW(alpha, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            PostMessageW(alpha, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+            Sleep(200);
+            for (bool selected : {true, false}) {
+                SCOPED_TRACE(selected ? "Ctrl+C on a selection in the level box" : "Ctrl+C in the level box");
+                empty_clipboard();
+                SendMessageW(alpha, EM_SETSEL, 0, selected ? -1 : 0);
+                press_ctrl_c(result);
+                const std::wstring copied = clipboard();
+                if (selected) EXPECT_EQ(copied, L"0.05");
+                else EXPECT_EQ(copied.rfind(L"Varendo: ", 0), 0u) << "not the report";
             }
         }
         press(result, L"Back");

@@ -219,8 +219,12 @@ TEST(WindowsMain, SelectionsTypingAndRun)
         EXPECT_FALSE(w.visible());
         EXPECT_TRUE(s.result().visible());
         EXPECT_EQ(s.result().lbl_graph.caption(), r.line);
+        const char16_t separator = platform::decimal_separator();
         if (!r.exact.empty()) {
-            EXPECT_EQ(s.result().lbl_exact.caption(), r.exact);
+            EXPECT_EQ(s.result().lbl_exact.caption(), expected::localised(r.exact, separator));
+        }
+        if (!r.critical.empty()) {
+            EXPECT_EQ(s.result().lbl_critical.caption(), expected::localised(r.critical, separator));
         }
         EXPECT_EQ(s.result().focused(), &s.result().cmd_back);
 
@@ -248,8 +252,10 @@ TEST(WindowsMain, CopyPutsTheReportOnTheClipboard)
 {
     Session s;
     run_t_with_17_degrees(s);
-    platform::set_clipboard_text(u"before");
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
     click(s.result().cmd_copy);
+    // The window that copies owns the clipboard, as SetClipboardData needs.
+    EXPECT_EQ(GetClipboardOwner(), hwnd(s.result()));
     EXPECT_EQ(platform::clipboard_text(), u"Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\n"
                                           u"one tail: P = 0.0255, exact 0.02548\n"
                                           u"both tails: P = 0.0510, exact 0.05096\nt(17) = 2.10, p = .051\n"
