@@ -2,14 +2,10 @@
 
 #include "forms/comma_filter.h"
 
-#include "run/captions.h"
 #include "forms/frm_result.h"
-#include "forms/pictures.h"
 #include "forms/program.h"
 
 namespace forms {
-
-namespace captions = run::captions;
 
 namespace {
 // Seven lines, every one of them true: no person or address the project does
@@ -105,44 +101,35 @@ void frm_initial::Form_Load()
     cmd_run.set_enabled(false);
 }
 
-void frm_initial::select(const platform::Text& value_caption, Row numerator,
-                         const platform::Text* numerator_caption, Row denominator, int bitmap)
+// The choice is recorded in lbl_value's caption and nowhere else; the
+// boxes the distribution reads are shown with their rows' captions.
+void frm_initial::select(run::DistributionId id)
 {
+    const run::Distribution& d = run::describe(id);
     cmd_run.set_enabled(true);
-    lbl_value.set_caption(value_caption);
+    lbl_value.set_caption(d.caption);
     txt_datavalue.show();
     txt_datavalue.set_focus();
 
-    if (numerator_caption) lbl_dfnum.set_caption(*numerator_caption);
-    lbl_dfnum.set_visible(numerator == Row::Shown);
-    txt_datadfnum.set_visible(numerator == Row::Shown);
+    const bool numerator = d.degrees() > 0, denominator = d.degrees() > 1;
+    if (numerator) lbl_dfnum.set_caption(d.numerator_row);
+    lbl_dfnum.set_visible(numerator);
+    txt_datadfnum.set_visible(numerator);
 
-    if (denominator == Row::Shown) lbl_dfden.set_caption(captions::denominator);
-    lbl_dfden.set_visible(denominator == Row::Shown);
-    txt_datadfden.set_visible(denominator == Row::Shown);
+    if (denominator) lbl_dfden.set_caption(d.denominator_row);
+    lbl_dfden.set_visible(denominator);
+    txt_datadfden.set_visible(denominator);
 
-    program_.result().pic_geral.set_picture(bitmap);
+    program_.result().show_picture(d);
 }
 
-void frm_initial::cmd_chi_Click()
-{
-    select(captions::chi_square, Row::Shown, &captions::degrees, Row::Hidden, pictures::chi_square);
-}
+void frm_initial::cmd_chi_Click() { select(run::DistributionId::chi_square); }
 
-void frm_initial::cmd_gauss_Click()
-{
-    select(captions::normal, Row::Hidden, nullptr, Row::Hidden, pictures::normal);
-}
+void frm_initial::cmd_gauss_Click() { select(run::DistributionId::normal); }
 
-void frm_initial::cmd_t_Click()
-{
-    select(captions::t, Row::Shown, &captions::degrees, Row::Hidden, pictures::t);
-}
+void frm_initial::cmd_t_Click() { select(run::DistributionId::t); }
 
-void frm_initial::cmd_f_Click()
-{
-    select(captions::f, Row::Shown, &captions::numerator, Row::Shown, pictures::f);
-}
+void frm_initial::cmd_f_Click() { select(run::DistributionId::f); }
 
 void frm_initial::txt_datavalue_KeyPress(char16_t& KeyAscii) { comma_filter(txt_datavalue, KeyAscii); }
 

@@ -2,6 +2,7 @@
 // The main window: choose a distribution, type the statistic and its degrees
 // of freedom, run.
 #include "platform/controls.h"
+#include "run/distribution.h"
 
 namespace forms {
 
@@ -21,10 +22,10 @@ public:
     platform::Label lbl_dfden{*this};
     platform::CommandButton cmd_about{*this, u"About..."};
     platform::TextBox Text1{*this};
-    platform::CommandButton cmd_chi{*this, u"Chi-Sqrd."};
-    platform::CommandButton cmd_gauss{*this, u"Gauss "};
-    platform::CommandButton cmd_t{*this, u"t"};
-    platform::CommandButton cmd_f{*this, u"F"};
+    platform::CommandButton cmd_chi{*this, run::describe(run::DistributionId::chi_square).button};
+    platform::CommandButton cmd_gauss{*this, run::describe(run::DistributionId::normal).button};
+    platform::CommandButton cmd_t{*this, run::describe(run::DistributionId::t).button};
+    platform::CommandButton cmd_f{*this, run::describe(run::DistributionId::f).button};
 
     void Form_Load();
     void txt_datavalue_KeyPress(char16_t& KeyAscii);
@@ -39,9 +40,7 @@ public:
     Program& program() { return program_; }
 
 private:
-    enum class Row { Shown, Hidden };
-    void select(const platform::Text& value_caption, Row numerator, const platform::Text* numerator_caption,
-                Row denominator, int bitmap);
+    void select(run::DistributionId id);
     void create_controls();
     void wire_events();
 

@@ -4,6 +4,7 @@
 #include "forms/frm_initial.h"
 #include "forms/program.h"
 #include "run/critical_text.h"
+#include "run/plot.h"
 
 namespace forms {
 
@@ -16,10 +17,15 @@ constexpr platform::Rect copy{5040, 3255, 975, 375};
 constexpr platform::Rect alpha_label{240, 4365, 300, 255};
 constexpr platform::Rect alpha{600, 4305, 735, 375};
 constexpr platform::Rect critical{1440, 4365, 4725, 255};
+constexpr platform::Rect copy_picture{4560, 3735, 1455, 375};
 constexpr int bottom = 4755;
 }  // namespace strip
 
-frm_result::frm_result(Program& program) : platform::Form(6225, strip::bottom), program_(program)
+// The plot beside all of it, to the window's right edge: 380 x 301 pixels.
+constexpr platform::Rect plot{6240, 120, 5700, 4515};
+constexpr int width = 12180;
+
+frm_result::frm_result(Program& program) : platform::Form(width, strip::bottom), program_(program)
 {
     create_controls();
     wire_events();
@@ -37,6 +43,8 @@ void frm_result::create_controls()
     lbl_alpha.place(strip::alpha_label);
     txt_alpha.place(strip::alpha);
     lbl_critical.place(strip::critical);
+    cmd_copy_picture.place(strip::copy_picture);
+    pic_plot.place(plot);
 
     lbl_graph.set_font(platform::courier(9, true));
     lbl_graph.set_align(platform::Align::center);
@@ -47,6 +55,7 @@ void frm_result::create_controls()
     lbl_alpha.set_font(platform::courier(9, true));
     txt_alpha.set_font(platform::courier(9, false));
     lbl_critical.set_font(platform::courier(9, true));
+    cmd_copy_picture.set_font(platform::courier(8.25, true));
 
     lbl_alpha.set_caption(u"\u03B1");
     lbl_alpha.set_align(platform::Align::right);
@@ -57,7 +66,8 @@ void frm_result::create_controls()
     cmd_back.raise();
     cmd_exit.raise();
 
-    set_tab_order({&cmd_back, &cmd_exit, &cmd_copy, &txt_alpha});
+    // The plot takes no keys: it is read, not used.
+    set_tab_order({&cmd_back, &cmd_exit, &cmd_copy, &txt_alpha, &cmd_copy_picture});
 }
 
 void frm_result::wire_events()
@@ -65,6 +75,7 @@ void frm_result::wire_events()
     cmd_back.on_click = [this] { cmd_back_Click(); };
     cmd_exit.on_click = [this] { cmd_exit_Click(); };
     cmd_copy.on_click = [this] { cmd_copy_Click(); };
+    cmd_copy_picture.on_click = [this] { cmd_copy_picture_Click(); };
     txt_alpha.on_change = [this] { txt_alpha_Change(); };
     txt_alpha.on_key_press = [this](char16_t& code) { txt_alpha_KeyPress(code); };
     on_copy = [this] { cmd_copy_Click(); };
@@ -82,7 +93,8 @@ void frm_result::cmd_back_Click()
     lbl_graph.set_caption({});
     lbl_exact.set_caption({});
     lbl_critical.set_caption({});
-    report_.clear();
+    outcome_ = {};
+    draw_plot();
     initial.txt_datavalue.set_focus();
 }
 
@@ -90,15 +102,37 @@ void frm_result::cmd_exit_Click() { program_.end(); }
 
 void frm_result::cmd_copy_Click()
 {
-    if (report_.empty()) return;  // no run shown
-    platform::set_clipboard_text(*this, report_ +
-                                 run::critical_report(question_, txt_alpha.text(), platform::decimal_separator()));
+    if (outcome_.kind != run::Outcome::Kind::result) return;  // no run shown
+    platform::set_clipboard_text(*this, outcome_.report + run::critical_report(outcome_.question, txt_alpha.text(),
+                                                                               platform::decimal_separator()));
 }
 
-// The values follow the level as it is typed; words where it is no level.
+// The plot as an image for a report, at twice its size.
+void frm_result::cmd_copy_picture_Click()
+{
+    if (outcome_.kind != run::Outcome::Kind::result) return;
+    platform::set_clipboard_picture(*this, pic_plot.drawing(), 2);
+}
+
+// The values and the plot's dashed lines follow the level as it is typed;
+// words where it is no level.
 void frm_result::txt_alpha_Change()
 {
-    if (!report_.empty()) lbl_critical.set_caption(run::critical_text(question_, txt_alpha.text(), platform::decimal_separator()));
+    if (outcome_.kind != run::Outcome::Kind::result) return;
+    lbl_critical.set_caption(run::critical_text(outcome_.question, txt_alpha.text(), platform::decimal_separator()));
+    draw_plot();
+}
+
+void frm_result::draw_plot()
+{
+    pic_plot.set_drawing(run::plot(outcome_, txt_alpha.text(), platform::decimal_separator(), plot.width / 15.0,
+                                   plot.height / 15.0));
+}
+
+void frm_result::show_picture(const run::Distribution& distribution)
+{
+    pic_geral.set_picture(distribution.picture);
+    pic_geral.set_description(distribution.picture_words);
 }
 
 void frm_result::txt_alpha_KeyPress(char16_t& KeyAscii) { comma_filter(txt_alpha, KeyAscii); }
@@ -107,8 +141,7 @@ void frm_result::show_outcome(const run::Outcome& outcome)
 {
     lbl_graph.set_caption(outcome.line);
     lbl_exact.set_caption(run::exact_lines(outcome));
-    report_ = outcome.report;
-    question_ = outcome.question;
+    outcome_ = outcome;
     txt_alpha_Change();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The result window: the picture of the chosen distribution, the P-value
-// line, and below them a strip with each field's exact value and Copy, and
-// the critical values at the level the user types.
+// line, below them a strip with each field's exact value and Copy and the
+// critical values at the level the user types, and beside them the plot of
+// the user's own answer.
 #include "platform/controls.h"
 #include "run/run_command.h"
 
@@ -22,23 +23,28 @@ public:
     platform::Label lbl_alpha{*this};
     platform::TextBox txt_alpha{*this};
     platform::Label lbl_critical{*this};
+    platform::CommandButton cmd_copy_picture{*this, u"Copy picture"};
+    platform::DrawingBox pic_plot{*this};
 
     void cmd_back_Click();
     void cmd_exit_Click();
     void cmd_copy_Click();
+    void cmd_copy_picture_Click();
     void txt_alpha_Change();
     void txt_alpha_KeyPress(char16_t& KeyAscii);
 
-    // A run's line and exact values, and the report Copy will give.
+    // The chosen distribution's picture, loaded by its number.
+    void show_picture(const run::Distribution& distribution);
+    // A run's line and exact values, its plot, and the report Copy will give.
     void show_outcome(const run::Outcome& outcome);
 
 private:
     void create_controls();
     void wire_events();
+    void draw_plot();
 
     Program& program_;
-    platform::Text report_;
-    run::Question question_;
+    run::Outcome outcome_;  // the run shown; of kind nothing while none is
 };
 
 }  // namespace forms

@@ -1,12 +1,14 @@
 #pragma once
 // The window layer the handlers call: top-level windows and their controls
 // laid out in twips, in plain C++ types. Each backend (platform/qt,
-// platform/win32) defines these members over its toolkit: standard child
-// controls, a bitmap loaded by resource number, a modal message box.
+// platform/win32, platform/web) defines these members over its toolkit:
+// standard child controls, a bitmap loaded by resource number, a drawing
+// painted at the device's resolution, a modal message box.
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "platform/drawing.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -15,8 +17,6 @@ namespace platform {
 struct Rect {
     int left, top, width, height;
 };
-
-enum class Align { left, center, right };
 
 struct Font {
     Text face;
@@ -127,9 +127,23 @@ public:
     explicit PictureBox(Form& parent);
     void set_picture(int resource_number);
     int picture_number() const { return number_; }
+    void set_description(const Text& words);  // what a screen reader says of the picture
 
 private:
     int number_ = 0;
+};
+
+// Paints a drawing (drawing.h) at the device's own resolution, sharp at any
+// scale, never a bitmap grown. A screen reader reads it as one picture named
+// by the drawing's words. It takes no keys.
+class DrawingBox : public Control {
+public:
+    explicit DrawingBox(Form& parent);
+    void set_drawing(Drawing drawing);
+    const Drawing& drawing() const { return drawing_; }
+
+private:
+    Drawing drawing_;
 };
 
 // A modal box with one OK button; lines of the prompt are separated by CR LF.
@@ -142,6 +156,10 @@ void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon ic
 // copies owning it, and reads back. A clipboard that refuses raises the fault.
 void set_clipboard_text(Form& owner, const Text& text);
 Text clipboard_text();
+
+// A drawing on the clipboard as an image `scale` times its size: PNG on
+// Linux and in a browser, a device-independent bitmap on Windows.
+void set_clipboard_picture(Form& owner, const Drawing& drawing, double scale);
 
 // The decimal separator of the user's regional settings.
 char16_t decimal_separator();

@@ -3,13 +3,8 @@
 #include <cfloat>
 #include <exception>
 #include <functional>
-#include <vector>
 
-#include "engine/chi_square_quantile.h"
-#include "engine/f_quantile.h"
-#include "engine/normal_quantile.h"
 #include "engine/numeric/fault.h"
-#include "engine/t_quantile.h"
 #include "platform/number_text.h"
 
 namespace run {
@@ -34,47 +29,38 @@ Text quantile_text(const std::function<double()>& quantile, char16_t separator)
     return u"cannot be computed";
 }
 
-// The box's number, read as every box reads it ("1e-10" too); 0 for none,
-// or for one beyond a double.
-double level(const Text& text)
+}  // namespace
+
+Text critical_value(const Question& q, double level, char16_t separator)
 {
-    try {
-        return platform::parse(text);
-    } catch (const platform::NumberTooLarge&) {
-        return 0;
-    }
+    if (!q.distribution) return u"cannot be computed";
+    return quantile_text([&] { return q.distribution->upper_quantile(level, q.nu1, q.nu2); }, separator);
 }
 
-}  // namespace
+double alpha_of(const Text& text)
+{
+    double alpha = 0;
+    try {
+        alpha = platform::parse(text);
+    } catch (const platform::NumberTooLarge&) {
+    }
+    return alpha > 0 && alpha < 1 ? alpha : 0;
+}
 
 Text critical_text(const Question& q, const Text& alpha_text, char16_t separator)
 {
-    const double alpha = level(alpha_text);
-    if (!(alpha > 0 && alpha < 1)) return not_a_level;
+    const double alpha = alpha_of(alpha_text);
+    if (alpha == 0) return not_a_level;
+    if (!q.distribution) return {};
 
-    using D = Question::Distribution;
-    std::vector<std::pair<Text, std::function<double()>>> tails;
-    switch (q.distribution) {
-    case D::chi_square:
-        tails = {{u"upper tail", [&] { return engine::chi_square_upper_quantile(alpha, q.nu1); }}};
-        break;
-    case D::normal:
-        tails = {{u"one tail", [&] { return engine::normal_upper_quantile(alpha); }},
-                 {u"both tails", [&] { return engine::normal_upper_quantile(alpha / 2); }}};
-        break;
-    case D::t:
-        tails = {{u"one tail", [&] { return engine::t_upper_quantile(alpha, q.nu1); }},
-                 {u"both tails", [&] { return engine::t_upper_quantile(alpha / 2, q.nu1); }}};
-        break;
-    case D::f:
-        tails = {{u"upper tail", [&] { return engine::f_upper_quantile(alpha, q.nu1, q.nu2); }},
-                 {u"doubled", [&] { return engine::f_upper_quantile(alpha / 2, q.nu1, q.nu2); }}};
-        break;
-    }
+    using Critical = Distribution::Field::Critical;
+    const Distribution& d = *q.distribution;
     Text line;
-    for (const auto& [name, quantile] : tails) {
+    for (const Distribution::Field& field : d.fields) {
+        if (field.critical == Critical::none) continue;
+        const double at = field.critical == Critical::at_half_alpha ? alpha / 2 : alpha;
         if (!line.empty()) line += u"  ";
-        line += name + u" " + quantile_text(quantile, separator);
+        line += field.name + u" " + critical_value(q, at, separator);
     }
     return line;
 }

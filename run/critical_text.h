@@ -4,6 +4,14 @@
 
 namespace run {
 
+// The level the box holds, read as every box reads it ("1e-10" too); 0 where
+// it holds no number strictly between 0 and 1.
+double alpha_of(const Text& alpha_text);
+
+// The statistic at which the upper tail is `level`, to six significant
+// digits ("2.10982"); beyond a double's range its bound ("> 1.79769e+308").
+Text critical_value(const Question& question, double level, char16_t separator);
+
 // The strip's critical values: for each tail the line shows, the statistic
 // at which that tail is alpha, named as in the line and to six significant
 // digits with the user's separator ("one tail 1.73961  both tails 2.10982"

@@ -14,7 +14,6 @@
 #include "engine/t_tails.h"
 #include "platform/guard.h"
 #include "platform/number_text.h"
-#include "run/captions.h"
 #include "run/exact_text.h"
 #include "run/messages.h"
 #include "run/value_text.h"
@@ -49,39 +48,55 @@ Box box_of(engine::Argument argument)
 // Twice the smaller tail, so that no shown probability exceeds 1.
 double doubled_tail(double C) { return C >= 0.5 ? 2 * (1 - C) : 2 * C; }
 
-// The line's texts and the exact values beside them, then the report.
+// The line's texts and the exact values beside them, then the report, each
+// field named as its distribution names it.
 class Builder {
 public:
-    Builder(const RunView& view, Text distribution) : view_(view), distribution_(std::move(distribution)) {}
+    Builder(const RunView& view, const Distribution& d, double statistic, double nu1 = 0, double nu2 = 0)
+        : view_(view), d_(d)
+    {
+        outcome_.question = {&d, statistic, nu1, nu2};
+    }
 
     char16_t separator() const { return view_.decimal_separator(); }
-    void field(const Text& name, const Text& four, const engine::Probability& exact)
-    {
-        outcome_.fields.push_back({name, four, exact_text(exact, separator())});
-    }
-    void inputs(std::initializer_list<Box> boxes) { boxes_ = boxes; }
-    void question(Question::Distribution d, double nu1 = 0, double nu2 = 0) { outcome_.question = {d, nu1, nu2}; }
 
-    Outcome done(Text line, const Text& paper)
+    // The next field of the line: its four decimals and its exact value.
+    void field(const Text& four, const engine::Probability& exact)
+    {
+        const size_t k = outcome_.fields.size();
+        outcome_.fields.push_back({d_.fields.at(k).name, four, exact_text(exact, separator())});
+        if (k == d_.p_field) outcome_.p = exact;
+    }
+
+    Outcome done(Text line)
     {
         outcome_.kind = Outcome::Kind::result;
         outcome_.line = std::move(line);
+        const Question& q = outcome_.question;
+        const char16_t sep = separator();
         Text& r = outcome_.report;
-        r = u"Varendo: " + distribution_ + u"\n";
-        for (Box box : boxes_) r += name_of(view_, box) + u": " + view_.text(box) + u"\n";
+        r = u"Varendo: " + d_.name + u"\n";
+        const Box boxes[] = {Box::Value, Box::Numerator, Box::Denominator};
+        for (int k = 0; k <= d_.degrees(); ++k) r += name_of(view_, boxes[k]) + u": " + view_.text(boxes[k]) + u"\n";
         for (const Field& f : outcome_.fields) r += f.name + u": P = " + f.four + u", exact " + f.exact + u"\n";
-        r += paper + u"\n";
+        // A paper's line: the statistic with its degrees, and the p-value.
+        Text symbol = d_.symbol;
+        if (d_.degrees() > 0) {
+            symbol += u"(" + short_number(q.nu1, sep);
+            if (d_.degrees() > 1) symbol += u", " + short_number(q.nu2, sep);
+            symbol += u")";
+        }
+        r += symbol + u" = " + two_decimals(q.statistic, sep) + u", p " + apa_p(outcome_.p.value, sep) + u"\n";
         return std::move(outcome_);
     }
 
 private:
     const RunView& view_;
-    Text distribution_;
-    std::vector<Box> boxes_;
+    const Distribution& d_;
     Outcome outcome_;
 };
 
-Outcome chi_square_branch(const RunView& view)
+Outcome chi_square_branch(const RunView& view, const Distribution& d)
 {
     const double x = read(view, Box::Value);
     const double nu = read(view, Box::Numerator);
@@ -89,25 +104,21 @@ Outcome chi_square_branch(const RunView& view)
     const double P = engine::chi_square(x, nu).P;
     const engine::Tails exact = engine::chi_square_tails(x, nu);
 
-    Builder b(view, u"chi-square");
-    const char16_t sep = b.separator();
-    Text text1 = value_text(P, sep);
+    Builder b(view, d, x, nu);
+    Text text1 = value_text(P, b.separator());
     repair_comma(text1);
-    b.inputs({Box::Value, Box::Numerator});
-    b.question(Question::Distribution::chi_square, nu);
-    b.field(u"upper tail", text1, exact.upper);
-    return b.done(u"  P = " + text1, u"\u03C7\u00B2(" + short_number(nu, sep) + u") = " + two_decimals(x, sep) +
-                                         u", p " + apa_p(exact.upper.value, sep));
+    b.field(text1, exact.upper);
+    return b.done(u"  P = " + text1);
 }
 
-Outcome normal_branch(const RunView& view)
+Outcome normal_branch(const RunView& view, const Distribution& d)
 {
     const double z = read(view, Box::Value);
 
     const double u = engine::normal_area(z).u;
     const engine::NormalTails exact = engine::normal_tails(z);
 
-    Builder b(view, u"standard normal");
+    Builder b(view, d, z);
     const char16_t sep = b.separator();
     Text text1 = value_text(u, sep);
     Text text2 = value_text(2 * u, sep);
@@ -115,17 +126,14 @@ Outcome normal_branch(const RunView& view)
     Text text4 = value_text(1 - 2 * u, sep);
     repair_pair(text1, text2);
     repair_pair(text3, text4);
-    b.inputs({Box::Value});
-    b.question(Question::Distribution::normal);
-    b.field(u"0 to |z|", text1, exact.centre);
-    b.field(u"-|z| to |z|", text2, exact.within);
-    b.field(u"one tail", text3, exact.one_tail);
-    b.field(u"both tails", text4, exact.both_tails);
-    return b.done(u"  P = " + text1 + u"   P = " + text2 + u"   P = " + text3 + u"   P = " + text4,
-                  u"z = " + two_decimals(z, sep) + u", p " + apa_p(exact.both_tails.value, sep));
+    b.field(text1, exact.centre);
+    b.field(text2, exact.within);
+    b.field(text3, exact.one_tail);
+    b.field(text4, exact.both_tails);
+    return b.done(u"  P = " + text1 + u"   P = " + text2 + u"   P = " + text3 + u"   P = " + text4);
 }
 
-Outcome t_branch(const RunView& view)
+Outcome t_branch(const RunView& view, const Distribution& d)
 {
     const double t = read(view, Box::Value);
     const double nu = read(view, Box::Numerator);
@@ -133,21 +141,16 @@ Outcome t_branch(const RunView& view)
     const double C = engine::t_distribution(t, nu).C;
     const engine::TTails exact = engine::t_tails(t, nu);
 
-    Builder b(view, u"Student t");
-    const char16_t sep = b.separator();
-    Text text1 = value_text(1 - C, sep);
-    Text text2 = value_text(doubled_tail(C), sep);
+    Builder b(view, d, t, nu);
+    Text text1 = value_text(1 - C, b.separator());
+    Text text2 = value_text(doubled_tail(C), b.separator());
     repair_pair(text1, text2);
-    b.inputs({Box::Value, Box::Numerator});
-    b.question(Question::Distribution::t, nu);
-    b.field(u"one tail", text1, exact.upper);
-    b.field(u"both tails", text2, exact.both_tails);
-    return b.done(u"   P = " + text1 + u"       P = " + text2, u"t(" + short_number(nu, sep) + u") = " +
-                                                                   two_decimals(t, sep) + u", p " +
-                                                                   apa_p(exact.both_tails.value, sep));
+    b.field(text1, exact.upper);
+    b.field(text2, exact.both_tails);
+    return b.done(u"   P = " + text1 + u"       P = " + text2);
 }
 
-Outcome f_branch(const RunView& view)
+Outcome f_branch(const RunView& view, const Distribution& d)
 {
     const double F = read(view, Box::Value);
     const double nu1 = read(view, Box::Numerator);
@@ -156,18 +159,24 @@ Outcome f_branch(const RunView& view)
     const double C = engine::f_distribution(F, nu1, nu2).C;
     const engine::FTails exact = engine::f_tails(F, nu1, nu2);
 
-    Builder b(view, u"F");
-    const char16_t sep = b.separator();
-    Text text1 = value_text(1 - C, sep);
-    Text text2 = value_text(doubled_tail(C), sep);
+    Builder b(view, d, F, nu1, nu2);
+    Text text1 = value_text(1 - C, b.separator());
+    Text text2 = value_text(doubled_tail(C), b.separator());
     repair_pair(text1, text2);
-    b.inputs({Box::Value, Box::Numerator, Box::Denominator});
-    b.question(Question::Distribution::f, nu1, nu2);
-    b.field(u"upper tail", text1, exact.upper);
-    b.field(u"doubled", text2, exact.doubled);
-    return b.done(u"  P = " + text1 + u"        P = " + text2,
-                  u"F(" + short_number(nu1, sep) + u", " + short_number(nu2, sep) + u") = " + two_decimals(F, sep) +
-                      u", p " + apa_p(exact.upper.value, sep));
+    b.field(text1, exact.upper);
+    b.field(text2, exact.doubled);
+    return b.done(u"  P = " + text1 + u"        P = " + text2);
+}
+
+Outcome branch(const RunView& view, const Distribution& d)
+{
+    switch (d.id) {
+    case DistributionId::chi_square: return chi_square_branch(view, d);
+    case DistributionId::normal: return normal_branch(view, d);
+    case DistributionId::t: return t_branch(view, d);
+    case DistributionId::f: break;
+    }
+    return f_branch(view, d);
 }
 
 Outcome message(Text text)
@@ -183,10 +192,11 @@ Outcome message(Text text)
 Outcome run_command(const RunView& view)
 {
     try {
-        if (view.caption() == captions::chi_square) return chi_square_branch(view);
-        if (view.caption() == captions::normal) return normal_branch(view);
-        if (view.caption() == captions::t) return t_branch(view);
-        if (view.caption() == captions::f) return f_branch(view);
+        // Four tests of the caption, in order, each reading it afresh.
+        for (const DistributionId id : all_distributions) {
+            const Distribution& d = describe(id);
+            if (view.caption() == d.caption) return branch(view, d);
+        }
         return {};
     } catch (const engine::DomainError& error) {
         return message(domain_message(error, name_of(view, box_of(error.argument))));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "run/distribution.h"
 
 namespace run {
 
@@ -28,10 +29,10 @@ struct Field {
     Text exact;  // its exact value to four significant digits
 };
 
-// The distribution a run answered, for the critical values beside it.
+// The question a run answered, for the critical values and the plot beside it.
 struct Question {
-    enum class Distribution { chi_square, normal, t, f };
-    Distribution distribution = Distribution::normal;
+    const Distribution* distribution = nullptr;
+    double statistic = 0;
     double nu1 = 0, nu2 = 0;  // the degrees as read
 };
 
@@ -43,6 +44,7 @@ struct Outcome {
     Text message;               // the refusal or fault, for a message box
     Text line;                  // the P-value line
     std::vector<Field> fields;  // the line's fields in its order
+    engine::Probability p{};    // the p-value a paper reports (the distribution's p_field)
     Text report;                // plain text for the clipboard: inputs, fields, a paper's line
     Question question;          // for the critical values at the user's alpha
 };

@@ -4,9 +4,11 @@ set(VARENDO_RUN_SOURCES
   platform/exact_decimal.cpp
   platform/number_text.cpp
   platform/failure_text.cpp
+  run/distribution.cpp
   run/messages.cpp
   run/value_text.cpp
   run/exact_text.cpp
   run/critical_text.cpp
+  run/plot.cpp
   run/run_command.cpp
 )

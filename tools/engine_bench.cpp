@@ -21,7 +21,7 @@
 #include "engine/t_quantile.h"
 #include "engine/t_tails.h"
 #include "platform/number_text.h"
-#include "run/captions.h"
+#include "run/distribution.h"
 #include "run/run_command.h"
 
 namespace {
@@ -93,13 +93,16 @@ const Case cases[] = {
 class BenchView : public run::RunView {
 public:
     explicit BenchView(const Case& c) : case_(c) {}
-    platform::Text caption() const override { return case_.c > 0 ? run::captions::f : run::captions::t; }
+    platform::Text caption() const override
+    {
+        return run::describe(case_.c > 0 ? run::DistributionId::f : run::DistributionId::t).caption;
+    }
     platform::Text text(run::Box box) const override
     {
         const double v[] = {case_.a, case_.b, case_.c};
-        return platform::from_utf8(std::to_string(v[int(box)]));
+        return platform::significant(v[int(box)], 17, false, u'.');
     }
-    platform::Text name(run::Box) const override { return run::captions::degrees; }
+    platform::Text name(run::Box) const override { return u"DEGREES OF FREEDOM"; }
     char16_t decimal_separator() const override { return u'.'; }
 
 private:

@@ -1,4 +1,6 @@
 // The window layer over Qt 6 Widgets.
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -8,7 +10,9 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
 #include <stdexcept>
@@ -156,6 +160,84 @@ protected:
     }
 };
 
+QColor qt_colour(Colour c) { return QColor(c.red, c.green, c.blue); }
+
+// A drawing's shapes in logical pixels; the painter's device scales them to
+// its own pixels, so that lines and letters are drawn at full resolution.
+void paint(QPainter& painter, const Drawing& drawing)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.fillRect(QRectF(0, 0, drawing.width, drawing.height), qt_colour(drawing.background));
+    for (const Shape& s : drawing.shapes) {
+        QPolygonF points;
+        for (const Point& p : s.points) points << QPointF(p.x, p.y);
+        switch (s.kind) {
+        case Shape::Kind::polygon:
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(qt_colour(s.colour));
+            painter.drawPolygon(points);
+            break;
+        case Shape::Kind::line: {
+            QPen pen(qt_colour(s.colour), s.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+            if (s.dashed) pen.setDashPattern({4 / s.width, 3 / s.width});
+            painter.setPen(pen);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawPolyline(points);
+            break;
+        }
+        case Shape::Kind::text: {
+            QFont font(to_qstring(courier(s.size, s.bold).face));
+            font.setStyleHint(QFont::TypeWriter);
+            font.setPointSizeF(s.size);
+            font.setBold(s.bold);
+            painter.setFont(font);
+            painter.setPen(qt_colour(s.colour));
+            const double wide = 4000;
+            const QPointF at = points.value(0);
+            QRectF box(at.x(), at.y(), wide, wide);
+            Qt::Alignment h = Qt::AlignLeft;
+            if (s.align == Align::center) box.moveLeft(at.x() - wide / 2), h = Qt::AlignHCenter;
+            if (s.align == Align::right) box.moveLeft(at.x() - wide), h = Qt::AlignRight;
+            painter.drawText(box, int(h | Qt::AlignTop) | Qt::TextDontClip, to_qstring(s.text));
+            break;
+        }
+        }
+    }
+}
+
+class DrawingWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+    const Drawing* drawing = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!drawing) return;
+        QPainter painter(this);
+        paint(painter, *drawing);
+    }
+};
+
+// Both picture boxes are one picture to a screen reader, named in words.
+QAccessibleInterface* picture_accessible(const QString&, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (dynamic_cast<PictureWidget*>(widget) || dynamic_cast<DrawingWidget*>(widget))
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
+    return nullptr;
+}
+
+void install_accessible_pictures()
+{
+    static const bool done = [] {
+        QAccessible::installFactory(picture_accessible);
+        return true;
+    }();
+    (void)done;
+}
+
 QWidget* parent_widget(Form& form) { return qt::widget(form); }
 
 }  // namespace
@@ -286,8 +368,26 @@ void CommandButton::click() { qt::widget_as<QPushButton>(*this)->click(); }
 
 PictureBox::PictureBox(Form& parent) : Control(std::make_unique<Native>(new PictureWidget(parent_widget(parent))))
 {
+    install_accessible_pictures();
     set_grey_background(native_->widget);
     native_->widget->setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureBox::set_description(const Text& words) { native_->widget->setAccessibleName(to_qstring(words)); }
+
+DrawingBox::DrawingBox(Form& parent) : Control(std::make_unique<Native>(new DrawingWidget(parent_widget(parent))))
+{
+    install_accessible_pictures();
+    native_->widget->setFocusPolicy(Qt::NoFocus);
+    qt::widget_as<DrawingWidget>(*this)->drawing = &drawing_;
+}
+
+void DrawingBox::set_drawing(Drawing drawing)
+{
+    drawing_ = std::move(drawing);
+    QWidget* w = native_->widget;
+    w->setAccessibleName(to_qstring(drawing_.words));
+    w->update();
 }
 
 void PictureBox::set_picture(int resource_number)
@@ -342,5 +442,21 @@ int Application::run() { return QApplication::exec(); }
 
 void set_clipboard_text(Form&, const Text& text) { QGuiApplication::clipboard()->setText(to_qstring(text)); }
 Text clipboard_text() { return to_text(QGuiApplication::clipboard()->text()); }
+
+void set_clipboard_picture(Form&, const Drawing& drawing, double scale)
+{
+    QImage image(QSize(int(std::ceil(drawing.width * scale)), int(std::ceil(drawing.height * scale))),
+                 QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) throw std::runtime_error("no memory for the picture");
+    // 96 logical dots to the inch, as on screen, so that the letters keep their size.
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.setDevicePixelRatio(scale);
+    {
+        QPainter painter(&image);
+        paint(painter, drawing);
+    }
+    QGuiApplication::clipboard()->setImage(image);
+}
 
 }  // namespace platform

@@ -1,10 +1,13 @@
 // The window layer over the DOM: each window a fixed-size panel of the page,
 // each control its own HTML element placed in CSS pixels (15 twips to one),
-// the message box a modal <dialog>. The page (platform/web/page.html) holds
-// the styles, the pictures and the icon; the glue below makes and drives the
-// elements, and the DOM's events call back in through the varendo_* exports.
+// a drawing as inline SVG, the message box a modal <dialog>. The page
+// (platform/web/page.html) holds the styles, the pictures and the icon; the
+// glue (platform/web/glue.js) makes and drives the elements, and the DOM's
+// events call back in through the varendo_* exports.
 #include <emscripten.h>
 
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <unordered_map>
@@ -14,307 +17,41 @@
 #include "platform/shared.h"
 #include "platform/web/native.h"
 
-// ---- the glue ----------------------------------------------------------------
+// ---- the glue (glue.js) -----------------------------------------------------
 // Text crosses as UTF-8; what JavaScript returns it allocates with malloc.
 
-EM_JS(void, js_init, (), {
-    if (Module.varendo) return;
-    const V = Module.varendo = {nodes: [], z: 1, queue: [], spacing: {}, clipboard: ""};
-    V.root = document.getElementById('varendo') || document.body;
-    V.text = (ptr) => UTF8ToString(ptr);
-    V.out = (s) => {
-        const n = lengthBytesUTF8(s) + 1, p = _malloc(n);
-        stringToUTF8(s, p, n);
-        return p;
-    };
-    // Whole-pixel advances, as the desktop's hinted Courier New steps 7 px a
-    // character at 9 pt bold: the P-value line's blanks rely on it to stand
-    // under the panels. Measured once a font.
-    V.letterSpacing = (font) => {
-        if (font in V.spacing) return V.spacing[font];
-        const probe = document.createElement('span');
-        probe.style.cssText = 'position:absolute;visibility:hidden;white-space:pre;font:' + font;
-        probe.textContent = '0'.repeat(100);
-        document.body.appendChild(probe);
-        const advance = probe.getBoundingClientRect().width / 100;
-        probe.remove();
-        return V.spacing[font] = advance > 0 ? Math.round(advance) - advance : 0;
-    };
-    V.showNext = () => {
-        if (V.dialog || !V.queue.length) return;
-        const m = V.queue.shift();
-        const d = document.createElement('dialog');
-        d.className = 'message';
-        d.setAttribute('aria-labelledby', 'message-title');
-        d.setAttribute('aria-describedby', 'message-text');
-        const title = document.createElement('div');
-        title.className = 'caption';
-        title.id = 'message-title';
-        title.textContent = m.title;
-        const body = document.createElement('div');
-        body.className = 'body';
-        if (m.warning) {
-            const icon = document.createElement('div');
-            icon.className = 'warning';
-            icon.setAttribute('aria-hidden', 'true');
-            icon.textContent = '!';
-            body.appendChild(icon);
-        }
-        const text = document.createElement('p');
-        text.id = 'message-text';
-        text.textContent = m.prompt;
-        body.appendChild(text);
-        const form = document.createElement('form');
-        form.method = 'dialog';
-        const ok = document.createElement('button');
-        ok.textContent = 'OK';
-        form.appendChild(ok);
-        d.append(title, body, form);
-        document.body.appendChild(d);
-        V.dialog = d;
-        // Escape cancels the dialog, OK (Enter on it) submits: either closes it.
-        d.addEventListener('close', () => {
-            d.remove();
-            V.dialog = null;
-            if (m.back && m.back.isConnected) m.back.focus({preventScroll: true});
-            V.showNext();
-        });
-        d.showModal();
-        ok.focus();
-    };
-});
-
-EM_JS(int, js_create, (int kind, int form), {
-    const V = Module.varendo;
-    const id = V.nodes.length;
-    const tag = ['div', 'label', 'input', 'button', 'div'][kind];
-    const el = document.createElement(tag);
-    el.id = 'v' + id;
-    if (kind === 0) {
-        el.className = 'form';
-        el.style.display = 'none';
-        const lines = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
-        lines.setAttribute('class', 'lines');
-        lines.setAttribute('aria-hidden', 'true');
-        el.appendChild(lines);
-        el.addEventListener('keydown', (e) => {
-            // Tab goes round the window, as on the desktop, not out to the page.
-            if (e.key === 'Tab' && !e.ctrlKey && !e.altKey && !e.metaKey) {
-                const order = [...el.children].filter((c) => c.tabIndex > 0 && !c.disabled && c.offsetParent)
-                                              .sort((a, b) => a.tabIndex - b.tabIndex);
-                const at = order.indexOf(document.activeElement);
-                const next = e.shiftKey ? (at <= 0 ? order.length - 1 : -1) : (at === order.length - 1 ? 0 : -1);
-                if (order.length && next >= 0) {
-                    e.preventDefault();
-                    order[next].focus();
-                }
-                return;
-            }
-            if (!(e.ctrlKey || e.metaKey) || e.altKey || e.key.toLowerCase() !== 'c') return;
-            // The window's copy, unless a box copies its selection (the browser's own copy).
-            if (_varendo_copy_key(id)) e.preventDefault();
-        });
-        el.addEventListener('focusin', (e) => {
-            const n = V.nodes.indexOf(e.target);
-            if (n >= 0) _varendo_focus(id, n);
-        });
-        V.root.appendChild(el);
-    } else {
-        el.className = ["", 'label', 'box', 'button', 'picture'][kind];
-        if (kind === 2) {
-            el.type = 'text';
-            el.autocomplete = 'off';
-            el.spellcheck = false;
-            // Each typed character passes the box's filter first; pasted text does not.
-            el.addEventListener('beforeinput', (e) => {
-                if (e.inputType !== 'insertText' || !e.data || e.data.length !== 1) return;
-                const typed = e.data.charCodeAt(0);
-                const code = _varendo_key(id, typed);
-                if (code === typed) return;
-                e.preventDefault();
-                if (code <= 0) return;
-                el.setRangeText(String.fromCharCode(code), el.selectionStart, el.selectionEnd, 'end');
-                _varendo_change(id);
-            });
-            el.addEventListener('input', () => _varendo_change(id));
-        } else if (kind === 3) {
-            el.type = 'button';
-            el.addEventListener('click', () => _varendo_click(id));
-        } else if (kind === 4) {
-            el.appendChild(document.createElement('img')).alt = "";
-        }
-        V.nodes[form].appendChild(el);
-    }
-    V.nodes[id] = el;
-    return id;
-});
-
-EM_JS(void, js_remove, (int id), {
-    const V = Module.varendo;
-    if (V.nodes[id]) V.nodes[id].remove();
-    V.nodes[id] = null;
-});
-
-EM_JS(void, js_place, (int id, int left, int top, int width, int height), {
-    const s = Module.varendo.nodes[id].style;
-    s.left = left + 'px';
-    s.top = top + 'px';
-    s.width = width + 'px';
-    s.height = height + 'px';
-});
-
-EM_JS(void, js_size, (int id, int width, int height), {
-    const el = Module.varendo.nodes[id];
-    el.style.width = width + 'px';
-    el.style.height = height + 'px';
-    el.firstChild.setAttribute('width', width);
-    el.firstChild.setAttribute('height', height);
-    el.firstChild.setAttribute('viewBox', '0 0 ' + width + ' ' + height);
-});
-
-EM_JS(void, js_font, (int id, const char* face, double points, int bold), {
-    const V = Module.varendo;
-    const el = V.nodes[id];
-    // The metric-compatible faces where Courier New itself is missing.
-    const font = (bold ? 'bold ' : "") + points + 'pt "' + V.text(face) +
-                 '", "Liberation Mono", Cousine, "Nimbus Mono PS", Courier, monospace';
-    el.style.font = font;
-    el.style.letterSpacing = V.letterSpacing(font) + 'px';
-});
-
-EM_JS(void, js_show, (int id, int shown), {
-    Module.varendo.nodes[id].style.display = shown ? "" : 'none';
-});
-
-// Shown itself, and in a shown window.
-EM_JS(int, js_is_shown, (int id), {
-    const el = Module.varendo.nodes[id];
-    const form = el.closest('.form');
-    return el.style.display !== 'none' && form.style.display !== 'none';
-});
-
-EM_JS(int, js_is_enabled, (int id), { return !Module.varendo.nodes[id].classList.contains('disabled'); });
-
-EM_JS(void, js_enable, (int id, int enabled), {
-    const el = Module.varendo.nodes[id];
-    if ('disabled' in el) el.disabled = !enabled;
-    el.classList.toggle('disabled', !enabled);
-});
-
-EM_JS(void, js_focus, (int id), { Module.varendo.nodes[id].focus({preventScroll: true}); });
-EM_JS(int, js_is_focused, (int id), { return document.activeElement === Module.varendo.nodes[id]; });
-EM_JS(void, js_raise, (int id), { Module.varendo.nodes[id].style.zIndex = ++Module.varendo.z; });
-
-EM_JS(void, js_tab_index, (int id, int index), { Module.varendo.nodes[id].tabIndex = index; });
-
-EM_JS(void, js_line, (int form, int x1, int y1, int x2, int y2, const char* colour), {
-    const svg = Module.varendo.nodes[form].firstChild;
-    if (x2 < 0) x2 = +svg.getAttribute('width') - 1;  // to the panel's right edge
-    const line = document.createElementNS('http://www.w3.org/2000/svg', 'line');
-    // Through the pixels' centres, ends included, as the desktop's pen draws.
-    line.setAttribute('x1', x1 + 0.5);
-    line.setAttribute('y1', y1 + 0.5);
-    line.setAttribute('x2', x2 + 0.5);
-    line.setAttribute('y2', y2 + 0.5);
-    line.setAttribute('stroke', Module.varendo.text(colour));
-    svg.appendChild(line);
-});
-
-EM_JS(void, js_set_text, (int id, const char* text), {
-    const el = Module.varendo.nodes[id];
-    if (el.tagName === 'INPUT') el.value = Module.varendo.text(text);
-    else el.textContent = Module.varendo.text(text);
-});
-
-// A box's text, or a label's or a button's caption.
-EM_JS(char*, js_text, (int id), {
-    const el = Module.varendo.nodes[id];
-    return Module.varendo.out(el.tagName === 'INPUT' ? el.value : el.textContent);
-});
-
-EM_JS(int, js_has_selection, (int id), {
-    const el = Module.varendo.nodes[id];
-    return el.selectionStart !== el.selectionEnd;
-});
-
-EM_JS(void, js_align, (int id, int align), {
-    Module.varendo.nodes[id].style.textAlign = ['left', 'center', 'right'][align];
-});
-
-EM_JS(void, js_class, (int id, const char* name), { Module.varendo.nodes[id].classList.add(Module.varendo.text(name)); });
-
-EM_JS(void, js_buddy, (int label, int box), { Module.varendo.nodes[label].htmlFor = 'v' + box; });
-
-// 1 where the page holds the picture, 0 where it does not.
-EM_JS(int, js_picture, (int id, int number), {
-    const all = globalThis.varendoPictures || {};
-    if (!(number in all)) return 0;
-    Module.varendo.nodes[id].firstChild.src = all[number];
-    return 1;
-});
-
-EM_JS(void, js_message, (const char* prompt, const char* title, int warning), {
-    const V = Module.varendo;
-    V.queue.push({prompt: V.text(prompt), title: V.text(title), warning: !!warning, back: document.activeElement});
-    V.showNext();
-});
-
-EM_JS(void, js_clipboard, (const char* text), {
-    const V = Module.varendo;
-    const s = V.text(text);
-    V.clipboard = s;
-    // The Clipboard API, or where it is refused (no secure context, no
-    // focus) the older copy command on a hidden text area.
-    const fallback = () => {
-        const area = document.createElement('textarea');
-        area.value = s;
-        area.setAttribute('readonly', "");
-        area.style.cssText = 'position:fixed;left:-1000px;top:0';
-        const back = document.activeElement;
-        document.body.appendChild(area);
-        area.select();
-        try { document.execCommand('copy'); } catch (e) {}
-        area.remove();
-        if (back) back.focus({preventScroll: true});
-    };
-    if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(s).catch(fallback);
-    else fallback();
-});
-
-EM_JS(char*, js_clipboard_text, (), { return Module.varendo.out(Module.varendo.clipboard); });
-
-EM_JS(int, js_decimal_separator, (), {
-    try {
-        const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
-        const d = parts.find((p) => p.type === 'decimal');
-        return d ? d.value.charCodeAt(0) : 46;
-    } catch (e) {
-        return 46;
-    }
-});
-
-// A page cannot end itself: it closes where the browser lets a script close
-// it, and otherwise says that Varendo has ended, with a way to start again.
-EM_JS(void, js_end, (), {
-    const V = Module.varendo;
-    V.queue = [];
-    if (V.dialog) V.dialog.close();
-    for (const el of V.nodes) if (el && el.className === 'form') el.style.display = 'none';
-    window.close();
-    if (document.getElementById('ended')) return;
-    const ended = document.createElement('div');
-    ended.id = 'ended';
-    ended.setAttribute('role', 'status');
-    const words = document.createElement('p');
-    words.textContent = 'Varendo has ended.';
-    const again = document.createElement('button');
-    again.type = 'button';
-    again.textContent = 'Start again';
-    again.addEventListener('click', () => location.reload());
-    ended.append(words, again);
-    V.root.appendChild(ended);
-    again.focus();
-});
+extern "C" {
+void js_init();
+int js_create(int kind, int form);
+void js_remove(int id);
+void js_place(int id, int left, int top, int width, int height);
+void js_size(int id, int width, int height);
+void js_font(int id, const char* face, double points, int bold);
+void js_show(int id, int shown);
+int js_is_shown(int id);
+int js_is_enabled(int id);
+void js_enable(int id, int enabled);
+void js_focus(int id);
+int js_is_focused(int id);
+void js_raise(int id);
+void js_tab_index(int id, int index);
+void js_line(int form, int x1, int y1, int x2, int y2, const char* colour);
+void js_set_text(int id, const char* text);
+char* js_text(int id);
+int js_has_selection(int id);
+void js_align(int id, int align);
+void js_class(int id, const char* name);
+void js_buddy(int label, int box);
+int js_picture(int id, int number);
+void js_describe(int id, const char* words);
+void js_drawing(int id, const char* json);
+void js_message(const char* prompt, const char* title, int warning);
+void js_clipboard(const char* text);
+char* js_clipboard_text();
+void js_clipboard_picture(const char* json, double scale);
+int js_decimal_separator();
+void js_end();
+}
 
 // ---- the layer -------------------------------------------------------------
 
@@ -322,7 +59,7 @@ namespace platform {
 
 namespace {
 
-enum Kind { form_kind, label_kind, box_kind, button_kind, picture_kind };
+enum Kind { form_kind, label_kind, box_kind, button_kind, picture_kind, drawing_kind };
 
 std::unordered_map<int, Control*>& controls()
 {
@@ -353,6 +90,58 @@ Text take(char* text)
     return out;
 }
 
+// A drawing as JSON for the glue: coordinates to a hundredth of a pixel,
+// written by hand so that no locale reaches them.
+std::string number(double value)
+{
+    const long long hundredths = std::llround(value * 100);
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, hundredths < 0 ? -hundredths : hundredths).ptr;
+    std::string whole(digits, end);
+    if (whole.size() < 3) whole.insert(0, 3 - whole.size(), '0');
+    return (hundredths < 0 ? "-" : "") + whole.substr(0, whole.size() - 2) + "." + whole.substr(whole.size() - 2);
+}
+
+std::string quoted(const Text& text)
+{
+    std::string out = "\"";
+    for (char c : to_utf8(text)) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            const char hex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[(c >> 4) & 0xF];
+            out += hex[c & 0xF];
+            continue;
+        }
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string colour(Colour c)
+{
+    return "[" + std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) + "]";
+}
+
+std::string json(const Drawing& d)
+{
+    std::string out = "{\"width\":" + number(d.width) + ",\"height\":" + number(d.height) +
+                      ",\"background\":" + colour(d.background) + ",\"words\":" + quoted(d.words) + ",\"shapes\":[";
+    const char* kinds[] = {"polygon", "line", "text"};
+    const char* aligns[] = {"left", "center", "right"};
+    for (size_t k = 0; k < d.shapes.size(); ++k) {
+        const Shape& s = d.shapes[k];
+        out += std::string(k ? "," : "") + "{\"kind\":\"" + kinds[int(s.kind)] + "\",\"colour\":" + colour(s.colour) +
+               ",\"points\":[";
+        for (size_t p = 0; p < s.points.size(); ++p)
+            out += std::string(p ? "," : "") + "[" + number(s.points[p].x) + "," + number(s.points[p].y) + "]";
+        out += "],\"width\":" + number(s.width) + ",\"dashed\":" + (s.dashed ? "true" : "false") +
+               ",\"text\":" + quoted(s.text) + ",\"align\":\"" + aligns[int(s.align)] + "\",\"size\":" + number(s.size) +
+               ",\"bold\":" + (s.bold ? "true" : "false") + "}";
+    }
+    return out + "]}";
+}
 
 }  // namespace
 
@@ -483,6 +272,16 @@ void PictureBox::set_picture(int resource_number)
     number_ = resource_number;
 }
 
+void PictureBox::set_description(const Text& words) { js_describe(native_->id, to_utf8(words).c_str()); }
+
+DrawingBox::DrawingBox(Form& parent) : Control(std::make_unique<Native>(*this, &parent, drawing_kind)) {}
+
+void DrawingBox::set_drawing(Drawing drawing)
+{
+    drawing_ = std::move(drawing);
+    js_drawing(native_->id, json(drawing_).c_str());
+}
+
 // ---- services ----------------------------------------------------------------
 
 // Shown at once, closed later: the page cannot wait for OK as a desktop box
@@ -504,6 +303,10 @@ void backend::end_program() { js_end(); }
 // time but read it only when the user allows, and never at once.
 void set_clipboard_text(Form&, const Text& text) { js_clipboard(to_utf8(text).c_str()); }
 Text clipboard_text() { return take(js_clipboard_text()); }
+void set_clipboard_picture(Form&, const Drawing& drawing, double scale)
+{
+    js_clipboard_picture(json(drawing).c_str(), scale);
+}
 
 struct Application::Native {};
 

@@ -11,7 +11,8 @@ add_executable(varendo_script forms/main.cpp)
 set_target_properties(varendo_script PROPERTIES OUTPUT_NAME varendo SUFFIX .js)
 target_link_libraries(varendo_script PRIVATE varendo_app)
 target_link_options(varendo_script PRIVATE -sSINGLE_FILE=1 -sENVIRONMENT=web
-  "-sEXPORTED_FUNCTIONS=_main,_malloc,_free")
+  "-sEXPORTED_FUNCTIONS=_main,_malloc,_free" --js-library ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/glue.js)
+set_target_properties(varendo_script PROPERTIES LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/glue.js)
 
 set(VARENDO_PAGE_PICTURES)
 foreach(number ${VARENDO_PICTURES})

@@ -1,11 +1,14 @@
 // The window layer over Win32: standard BUTTON, EDIT and STATIC child
 // controls, bitmaps and the icon from the executable's resources by number,
-// MessageBoxW, laid out in twips at the window's real DPI.
+// drawings painted by GDI+, MessageBoxW, laid out in twips at the window's
+// real DPI.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <gdiplus.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <cwchar>
 #include <stdexcept>
@@ -22,6 +25,7 @@ namespace {
 
 const wchar_t form_class[] = L"VarendoForm";
 const wchar_t picture_class[] = L"VarendoPicture";
+const wchar_t drawing_class[] = L"VarendoDrawing";
 const COLORREF window_grey = RGB(shared::window_grey.red, shared::window_grey.green, shared::window_grey.blue);
 
 HINSTANCE instance() { return GetModuleHandleW(nullptr); }
@@ -234,6 +238,100 @@ LRESULT CALLBACK picture_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
     return DefWindowProcW(hwnd, message, w, l);
 }
 
+// GDI+, which every Windows has, started at the first drawing and kept.
+void start_gdiplus()
+{
+    static const bool started = [] {
+        Gdiplus::GdiplusStartupInput input;
+        ULONG_PTR token = 0;
+        if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
+            throw std::runtime_error("the drawing library GDI+ could not be started");
+        return true;
+    }();
+    (void)started;
+}
+
+Gdiplus::Color gdiplus_colour(Colour c) { return Gdiplus::Color(255, BYTE(c.red), BYTE(c.green), BYTE(c.blue)); }
+
+// A drawing's shapes in logical pixels, scaled to the device's pixels, with
+// pixel centres at the half as the other backends have them.
+void paint(Gdiplus::Graphics& g, const Drawing& drawing, double scale)
+{
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+    g.ScaleTransform(Gdiplus::REAL(scale), Gdiplus::REAL(scale));
+    Gdiplus::SolidBrush background(gdiplus_colour(drawing.background));
+    g.FillRectangle(&background, Gdiplus::REAL(0), Gdiplus::REAL(0), Gdiplus::REAL(drawing.width),
+                    Gdiplus::REAL(drawing.height));
+    for (const Shape& s : drawing.shapes) {
+        std::vector<Gdiplus::PointF> points;
+        for (const Point& p : s.points) points.emplace_back(Gdiplus::REAL(p.x), Gdiplus::REAL(p.y));
+        if (points.empty()) continue;
+        switch (s.kind) {
+        case Shape::Kind::polygon: {
+            Gdiplus::SolidBrush brush(gdiplus_colour(s.colour));
+            g.FillPolygon(&brush, points.data(), INT(points.size()));
+            break;
+        }
+        case Shape::Kind::line: {
+            Gdiplus::Pen pen(gdiplus_colour(s.colour), Gdiplus::REAL(s.width));
+            const Gdiplus::REAL dashes[] = {Gdiplus::REAL(4 / s.width), Gdiplus::REAL(3 / s.width)};
+            if (s.dashed) pen.SetDashPattern(dashes, 2);
+            if (points.size() > 1) g.DrawLines(&pen, points.data(), INT(points.size()));
+            break;
+        }
+        case Shape::Kind::text: {
+            const Text face = courier(s.size, s.bold).face;
+            const INT style = s.bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
+            const Gdiplus::REAL pixels = Gdiplus::REAL(s.size * 96 / 72);
+            Gdiplus::Font named(wide(face), pixels, style, Gdiplus::UnitPixel);
+            Gdiplus::Font fallback(Gdiplus::FontFamily::GenericMonospace(), pixels, style, Gdiplus::UnitPixel);
+            Gdiplus::StringFormat format;
+            format.SetAlignment(s.align == Align::left     ? Gdiplus::StringAlignmentNear
+                                : s.align == Align::center ? Gdiplus::StringAlignmentCenter
+                                                           : Gdiplus::StringAlignmentFar);
+            Gdiplus::SolidBrush brush(gdiplus_colour(s.colour));
+            g.DrawString(wide(s.text), INT(s.text.size()), named.GetLastStatus() == Gdiplus::Ok ? &named : &fallback,
+                         points[0], &format, &brush);
+            break;
+        }
+        }
+    }
+}
+
+// A drawing box paints through a bitmap of its own size, so that nothing
+// flickers, at the window's DPI.
+LRESULT CALLBACK drawing_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
+{
+    if (message == WM_ERASEBKGND) return 1;
+    if (message != WM_PAINT && message != WM_PRINTCLIENT) return DefWindowProcW(hwnd, message, w, l);
+    PAINTSTRUCT ps{};
+    HDC dc = message == WM_PAINT ? BeginPaint(hwnd, &ps) : HDC(w);
+    auto* box = dynamic_cast<DrawingBox*>(control_of(hwnd));
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (box && client.right > 0 && client.bottom > 0) {
+        guarded(box->native().form, [&] {
+            start_gdiplus();
+            HDC memory = CreateCompatibleDC(dc);
+            HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+            if (!memory || !bitmap) throw std::runtime_error("no memory to paint the plot");
+            HGDIOBJ old = SelectObject(memory, bitmap);
+            {
+                Gdiplus::Graphics g(memory);
+                paint(g, box->drawing(), win32::dpi_of(hwnd) / 96.0);
+            }
+            BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+            SelectObject(memory, old);
+            DeleteObject(bitmap);
+            DeleteDC(memory);
+        });
+    }
+    if (message == WM_PAINT) EndPaint(hwnd, &ps);
+    return 0;
+}
+
 // A text box's characters pass on_key_press before the edit sees them. The
 // subclass outlives the TextBox (its window is destroyed after it), so every
 // message without a box behind it goes straight on to the edit.
@@ -274,6 +372,11 @@ void register_classes()
         picture.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
         picture.lpszClassName = picture_class;
         RegisterClassExW(&picture);
+        WNDCLASSEXW drawing = picture;
+        drawing.lpfnWndProc = drawing_proc;
+        drawing.cbWndExtra = 0;
+        drawing.lpszClassName = drawing_class;
+        RegisterClassExW(&drawing);
         return true;
     }();
     (void)done;
@@ -452,6 +555,18 @@ void CommandButton::click() { SendMessageW(native_->hwnd, BM_CLICK, 0, 0); }
 
 PictureBox::PictureBox(Form& parent) : Control(make_child(parent, picture_class, L"", 0)) {}
 
+// A custom window's text is its name to a screen reader.
+void PictureBox::set_description(const Text& words) { SetWindowTextW(native_->hwnd, wide(words)); }
+
+DrawingBox::DrawingBox(Form& parent) : Control(make_child(parent, drawing_class, L"", 0)) {}
+
+void DrawingBox::set_drawing(Drawing drawing)
+{
+    drawing_ = std::move(drawing);
+    SetWindowTextW(native_->hwnd, wide(drawing_.words));
+    InvalidateRect(native_->hwnd, nullptr, FALSE);
+}
+
 void PictureBox::set_picture(int resource_number)
 {
     auto bitmap = HBITMAP(LoadImageW(instance(), MAKEINTRESOURCEW(resource_number), IMAGE_BITMAP, 0, 0,
@@ -473,24 +588,13 @@ namespace {
 }
 }  // namespace
 
-void set_clipboard_text(Form& owner, const Text& text)
+namespace {
+// Puts memory from GlobalAlloc on the clipboard, opened by the window that
+// copies: EmptyClipboard makes the opener the owner, and SetClipboardData
+// fails on a clipboard that no window owns. Another program may hold it for
+// a moment, as clipboard viewers do. Each failing call raises.
+void put_on_clipboard(Form& owner, UINT format, HGLOBAL memory)
 {
-    // CF_UNICODETEXT takes CR LF line ends.
-    const Text crlf = with_crlf(text);
-    const size_t bytes = (crlf.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!memory) clipboard_fault("no memory for the clipboard");
-    void* place = GlobalLock(memory);
-    if (!place) {
-        GlobalFree(memory);
-        clipboard_fault("no memory for the clipboard");
-    }
-    std::memcpy(place, crlf.c_str(), bytes);
-    GlobalUnlock(memory);
-
-    // Opened by the window that copies: EmptyClipboard makes the opener the
-    // owner, and SetClipboardData fails on a clipboard that no window owns.
-    // Another program may hold it for a moment, as clipboard viewers do.
     bool open = false;
     for (int attempt = 0; attempt < 5 && !(open = OpenClipboard(win32::hwnd(owner))); ++attempt) Sleep(20);
     if (!open) {
@@ -502,12 +606,79 @@ void set_clipboard_text(Form& owner, const Text& text)
         GlobalFree(memory);
         clipboard_fault("the clipboard could not be emptied");
     }
-    if (!SetClipboardData(CF_UNICODETEXT, memory)) {
+    if (!SetClipboardData(format, memory)) {
         CloseClipboard();
         GlobalFree(memory);
-        clipboard_fault("the text could not be put on the clipboard");
+        clipboard_fault("the copy could not be put on the clipboard");
     }
     CloseClipboard();  // the memory is the system's now
+}
+
+// Movable memory holding `bytes` bytes, filled by `fill`.
+template <class Fill>
+HGLOBAL global_memory(size_t bytes, Fill fill)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) clipboard_fault("no memory for the clipboard");
+    void* place = GlobalLock(memory);
+    if (!place) {
+        GlobalFree(memory);
+        clipboard_fault("no memory for the clipboard");
+    }
+    fill(static_cast<unsigned char*>(place));
+    GlobalUnlock(memory);
+    return memory;
+}
+}  // namespace
+
+void set_clipboard_text(Form& owner, const Text& text)
+{
+    // CF_UNICODETEXT takes CR LF line ends.
+    const Text crlf = with_crlf(text);
+    const size_t bytes = (crlf.size() + 1) * sizeof(wchar_t);
+    put_on_clipboard(owner, CF_UNICODETEXT, global_memory(bytes, [&](unsigned char* place) {
+                         std::memcpy(place, crlf.c_str(), bytes);
+                     }));
+}
+
+// A device-independent bitmap: a header, then 32-bit rows from the bottom up.
+void set_clipboard_picture(Form& owner, const Drawing& drawing, double scale)
+{
+    start_gdiplus();
+    const INT width = INT(std::ceil(drawing.width * scale)), height = INT(std::ceil(drawing.height * scale));
+    Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
+    if (bitmap.GetLastStatus() != Gdiplus::Ok) throw std::runtime_error("no memory for the picture");
+    {
+        Gdiplus::Graphics g(&bitmap);
+        paint(g, drawing, scale);
+    }
+    Gdiplus::Rect all(0, 0, width, height);
+    Gdiplus::BitmapData pixels{};
+    if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &pixels) != Gdiplus::Ok)
+        throw std::runtime_error("the picture could not be read");
+    const size_t row = size_t(width) * 4;
+    HGLOBAL memory = nullptr;
+    try {
+        memory = global_memory(sizeof(BITMAPINFOHEADER) + row * size_t(height), [&](unsigned char* place) {
+            BITMAPINFOHEADER header{};
+            header.biSize = sizeof header;
+            header.biWidth = width;
+            header.biHeight = height;
+            header.biPlanes = 1;
+            header.biBitCount = 32;
+            header.biCompression = BI_RGB;
+            header.biSizeImage = DWORD(row * size_t(height));
+            std::memcpy(place, &header, sizeof header);
+            for (INT y = 0; y < height; ++y)
+                std::memcpy(place + sizeof header + row * size_t(height - 1 - y),
+                            static_cast<const unsigned char*>(pixels.Scan0) + ptrdiff_t(y) * pixels.Stride, row);
+        });
+    } catch (...) {
+        bitmap.UnlockBits(&pixels);
+        throw;
+    }
+    bitmap.UnlockBits(&pixels);
+    put_on_clipboard(owner, CF_DIB, memory);
 }
 
 Text clipboard_text()

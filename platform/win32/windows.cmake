@@ -3,7 +3,7 @@
 add_library(varendo_win32 STATIC platform/win32/controls.cpp ${VARENDO_PLATFORM_SHARED})
 target_include_directories(varendo_win32 PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(varendo_win32 PUBLIC UNICODE _UNICODE WINVER=0x0A00 _WIN32_WINNT=0x0A00)
-target_link_libraries(varendo_win32 PUBLIC user32 gdi32 comctl32)
+target_link_libraries(varendo_win32 PUBLIC user32 gdi32 comctl32 gdiplus)
 
 add_library(varendo_app INTERFACE)
 target_link_libraries(varendo_app INTERFACE varendo_forms varendo_win32)

@@ -2,14 +2,14 @@
 #include <QClipboard>
 #include <QScreen>
 
-#include "forms/pictures.h"
-#include "run/captions.h"
 #include "support/fault_once.h"
 #include "support/session.h"
 
 namespace {
-namespace captions = run::captions;
 using Button = platform::CommandButton forms::frm_initial::*;
+using run::DistributionId;
+const run::Distribution& t_law = run::describe(DistributionId::t);
+const run::Distribution& f_law = run::describe(DistributionId::f);
 }  // namespace
 
 TEST(MainWindow, StartsWithNothingChosen)
@@ -34,10 +34,10 @@ TEST(MainWindow, SelectionLaysOutThePanel)
 {
     struct Row { Button button; platform::Text value; bool num; platform::Text num_caption; bool den; int picture; };
     const Row rows[] = {
-        {&forms::frm_initial::cmd_chi, captions::chi_square, true, captions::degrees, false, forms::pictures::chi_square},
-        {&forms::frm_initial::cmd_gauss, captions::normal, false, u"", false, forms::pictures::normal},
-        {&forms::frm_initial::cmd_t, captions::t, true, captions::degrees, false, forms::pictures::t},
-        {&forms::frm_initial::cmd_f, captions::f, true, captions::numerator, true, forms::pictures::f},
+        {&forms::frm_initial::cmd_chi, u"CHI-SQUARED VALUE ", true, u"DEGREES OF FREEDOM", false, 101},
+        {&forms::frm_initial::cmd_gauss, u"z VALUE", false, u"", false, 103},
+        {&forms::frm_initial::cmd_t, u"t VALUE", true, u"DEGREES OF FREEDOM", false, 104},
+        {&forms::frm_initial::cmd_f, u"F VALUE", true, u"D.F.(NUMERATOR)", true, 102},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(platform::to_utf8(r.value));
@@ -54,7 +54,7 @@ TEST(MainWindow, SelectionLaysOutThePanel)
             EXPECT_EQ(w.lbl_dfnum.caption(), r.num_caption);
             EXPECT_EQ(w.lbl_dfden.visible(), r.den);
             EXPECT_EQ(w.txt_datadfden.visible(), r.den);
-            EXPECT_EQ(w.lbl_dfden.caption(), r.den ? captions::denominator : platform::Text());
+            EXPECT_EQ(w.lbl_dfden.caption(), r.den ? u"D.F.(DENOMINATOR)" : platform::Text());
             EXPECT_EQ(s.result().pic_geral.picture_number(), r.picture);
             EXPECT_FALSE(s.result().visible());
         }
@@ -71,16 +71,16 @@ TEST(MainWindow, BoxTextsSurviveChangesOfSelection)
     EXPECT_FALSE(w.txt_datadfnum.visible());
     EXPECT_EQ(w.txt_datadfnum.text(), u"7");
     s.click(w.cmd_f);
-    EXPECT_EQ(w.lbl_dfnum.caption(), captions::numerator);
+    EXPECT_EQ(w.lbl_dfnum.caption(), f_law.numerator_row);
     EXPECT_TRUE(w.txt_datadfden.visible());
     s.type(w.txt_datadfden, "20");
     s.click(w.cmd_t);
-    EXPECT_EQ(w.lbl_dfnum.caption(), captions::degrees);
+    EXPECT_EQ(w.lbl_dfnum.caption(), t_law.numerator_row);
     EXPECT_EQ(w.txt_datadfnum.text(), u"7");
     EXPECT_FALSE(w.txt_datadfden.visible());
     s.click(w.cmd_f);
     EXPECT_EQ(w.txt_datadfden.text(), u"20");
-    EXPECT_EQ(w.lbl_dfden.caption(), captions::denominator);
+    EXPECT_EQ(w.lbl_dfden.caption(), f_law.denominator_row);
 }
 
 TEST(MainWindow, TypedCommaBecomesPointOnceTheBoxHoldsText)
@@ -244,9 +244,9 @@ TEST(Accessibility, ControlsCarryTheirNames)
     auto name = [](QWidget* widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
-    EXPECT_EQ(name(widget(w.txt_datavalue)), to_qstring(captions::f));
-    EXPECT_EQ(name(widget(w.txt_datadfnum)), to_qstring(captions::numerator));
-    EXPECT_EQ(name(widget(w.txt_datadfden)), to_qstring(captions::denominator));
+    EXPECT_EQ(name(widget(w.txt_datavalue)), to_qstring(f_law.caption));
+    EXPECT_EQ(name(widget(w.txt_datadfnum)), to_qstring(f_law.numerator_row));
+    EXPECT_EQ(name(widget(w.txt_datadfden)), to_qstring(f_law.denominator_row));
     EXPECT_EQ(name(widget(w.cmd_run)), "Run");
     EXPECT_EQ(name(widget(w.cmd_about)), "About...");
     EXPECT_EQ(name(widget(w.cmd_chi)), "Chi-Sqrd.");
@@ -280,6 +280,15 @@ TEST(Accessibility, AnAssistiveClientCanRunAndReadTheLine)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().txt_alpha))->text(QAccessible::Name), "\u03B1");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().lbl_critical))->text(QAccessible::Name),
               "one tail 1.81246  both tails 2.22814");
+    // The pictures are read as pictures, in words; the plot's follow the level.
+    QAccessibleInterface* plot = QAccessible::queryAccessibleInterface(widget(s.result().pic_plot));
+    EXPECT_EQ(plot->role(), QAccessible::Graphic);
+    EXPECT_EQ(plot->text(QAccessible::Name), "Student t density, 10 degrees of freedom. t = 2 marked. Both tails beyond "
+                                             "\u00B12 shaded: p = 0.07339. Critical values at \u03B1 = 0.05: \u00B12.22814.");
+    set_text(widget(s.result().txt_alpha), "0.01");
+    EXPECT_TRUE(plot->text(QAccessible::Name).endsWith("Critical values at \u03B1 = 0.01: \u00B13.16927."));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().pic_geral))->text(QAccessible::Name),
+              "t: upper tail shaded, left; both tails, right");
 }
 
 TEST(Accessibility, MessageBoxesExposeTheirText)

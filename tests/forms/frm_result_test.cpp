@@ -1,8 +1,9 @@
 #include <QClipboard>
+#include <QMimeData>
 #include <QScreen>
 
-#include "forms/pictures.h"
-#include "run/captions.h"
+#include "run/distribution.h"
+#include "run/plot.h"
 #include "support/session.h"
 
 TEST(ResultWindow, BackEmptiesEveryBoxAndTheLine)
@@ -24,10 +25,10 @@ TEST(ResultWindow, BackEmptiesEveryBoxAndTheLine)
     EXPECT_EQ(w.txt_datadfden.text(), u"");
     EXPECT_EQ(s.result().lbl_graph.caption(), u"");
     EXPECT_EQ(w.focused(), &w.txt_datavalue);
-    EXPECT_EQ(w.lbl_value.caption(), run::captions::t);
+    EXPECT_EQ(w.lbl_value.caption(), run::describe(run::DistributionId::t).caption);
     EXPECT_TRUE(w.cmd_run.enabled());
     EXPECT_FALSE(w.txt_datadfden.visible());
-    EXPECT_EQ(s.result().pic_geral.picture_number(), forms::pictures::t);
+    EXPECT_EQ(s.result().pic_geral.picture_number(), 104);
 
     // A comma typed first into the emptied box stays a comma.
     QTest::keyClicks(widget(w.txt_datavalue), ",5");
@@ -115,11 +116,11 @@ TEST(ResultWindow, NewSelectionAfterBackBringsItsPicture)
     s.click(s.result().cmd_back);
     s.click(w.cmd_chi);
     EXPECT_EQ(w.txt_datadfnum.text(), u"");
-    EXPECT_EQ(s.result().pic_geral.picture_number(), forms::pictures::chi_square);
+    EXPECT_EQ(s.result().pic_geral.picture_number(), 101);
     s.enter(&forms::frm_initial::cmd_chi, "3.84", "1");
     s.click(w.cmd_run);
     EXPECT_TRUE(s.result().visible());
-    EXPECT_EQ(s.result().pic_geral.picture_number(), forms::pictures::chi_square);
+    EXPECT_EQ(s.result().pic_geral.picture_number(), 101);
 }
 
 TEST(ResultWindow, ExitAndTheCloseBoxEndTheProgram)
@@ -140,7 +141,7 @@ TEST(ResultWindow, ControlsStandWhereTheLayoutPutsThem)
     s.click(s.main().cmd_chi);
     auto& r = s.result();
     EXPECT_EQ(widget(r)->windowTitle(), "Varendo");
-    EXPECT_EQ(widget(r)->size(), QSize(415, 317));
+    EXPECT_EQ(widget(r)->size(), QSize(812, 317));
     EXPECT_EQ(widget(r.pic_geral)->geometry(), QRect(16, 24, 377, 89));
     EXPECT_EQ(widget(r.lbl_graph)->geometry(), QRect(0, 120, 377, 25));
     EXPECT_EQ(widget(r.cmd_back)->geometry(), QRect(336, 144, 65, 25));
@@ -150,6 +151,8 @@ TEST(ResultWindow, ControlsStandWhereTheLayoutPutsThem)
     EXPECT_EQ(widget(r.lbl_alpha)->geometry(), QRect(16, 291, 20, 17));
     EXPECT_EQ(widget(r.txt_alpha)->geometry(), QRect(40, 287, 49, 25));
     EXPECT_EQ(widget(r.lbl_critical)->geometry(), QRect(96, 291, 315, 17));
+    EXPECT_EQ(widget(r.cmd_copy_picture)->geometry(), QRect(304, 249, 97, 25));
+    EXPECT_EQ(widget(r.pic_plot)->geometry(), QRect(416, 8, 380, 301));
     EXPECT_EQ(platform::qt::picture_of(r.pic_geral).size(), QSize(238, 64));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE((widget(r)->geometry().center() - screen.center()).manhattanLength(), 2);
@@ -228,7 +231,8 @@ TEST(ResultWindow, EachFieldStandsUnderItsPanel)
 
 TEST(ResultWindow, PictureStandsAtNaturalSizeInTheTopLeftCorner)
 {
-    for (int number : forms::pictures::all) {
+    for (const run::DistributionId id : run::all_distributions) {
+        const int number = run::describe(id).picture;
         SCOPED_TRACE(number);
         Session s;
         s.click(s.main().cmd_chi);
@@ -245,4 +249,29 @@ TEST(ResultWindow, PictureStandsAtNaturalSizeInTheTopLeftCorner)
             }
         EXPECT_TRUE(same);
     }
+}
+
+// The plot paints what it describes: dark where the statistic is marked, on
+// screen and in the image Copy picture puts on the clipboard at twice its size.
+TEST(ResultWindow, ThePlotPaintsAndCopiesAsAPicture)
+{
+    Session s;
+    s.enter(&forms::frm_initial::cmd_t, "2.1", "17");
+    s.click(s.main().cmd_run);
+    const platform::Drawing& drawing = s.result().pic_plot.drawing();
+    double marker = -1;
+    for (const platform::Shape& shape : drawing.shapes)
+        if (shape.kind == platform::Shape::Kind::line && shape.colour.red == run::plot_colours::statistic.red)
+            marker = shape.points[0].x;
+    ASSERT_GT(marker, 0);
+    const QImage shown = widget(s.result().pic_plot)->grab().toImage();
+    const QPoint at(int(marker), int(drawing.height / 2));
+    EXPECT_LT(qGray(shown.pixel(at * shown.devicePixelRatio())), 128);
+    EXPECT_GT(qGray(shown.pixel(at * shown.devicePixelRatio() + QPoint(40, 0))), 128);
+
+    s.click(s.result().cmd_copy_picture);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    EXPECT_EQ(copied.size(), QSize(760, 602));
+    EXPECT_LT(qGray(copied.pixel(at * 2)), 128);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasImage());
 }

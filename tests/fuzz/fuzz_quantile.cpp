@@ -27,7 +27,7 @@
 
 namespace {
 
-using D = run::Question::Distribution;
+using D = run::DistributionId;
 
 // Degrees as raw doubles (refusals included) or spread over 1e-300 to 1e9 in
 // their logarithm, where the program reads them.
@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 17) return 0;
     const D d = D(data[0] & 3);
-    const run::Question q{d, degrees(data[0] >> 2, data + 1), degrees(data[0] >> 5, data + 9)};
+    const run::Question q{&run::describe(d), 0, degrees(data[0] >> 2, data + 1), degrees(data[0] >> 5, data + 9)};
     const std::string ascii(reinterpret_cast<const char*>(data + 17), size - 17);
     const platform::Text alpha_text = platform::from_utf8(ascii);
 

@@ -13,12 +13,13 @@
 
 #include "fuzz_checks.h"
 #include "platform/number_text.h"
-#include "run/captions.h"
 #include "run/run_command.h"
 
 namespace {
 
 using platform::Text;
+
+Text caption_of(run::DistributionId id) { return run::describe(id).caption; }
 
 class RecordingView : public run::RunView {
 public:
@@ -35,9 +36,9 @@ public:
 std::string line_shape(const Text& caption)
 {
     const std::string v = "(0[.,][0-9]{4}|1[.,]0000)";
-    if (caption == run::captions::chi_square) return "  P = " + v;
-    if (caption == run::captions::normal) return "  P = " + v + "   P = " + v + "   P = " + v + "   P = " + v;
-    if (caption == run::captions::t) return "   P = " + v + "       P = " + v;
+    if (caption == caption_of(run::DistributionId::chi_square)) return "  P = " + v;
+    if (caption == caption_of(run::DistributionId::normal)) return "  P = " + v + "   P = " + v + "   P = " + v + "   P = " + v;
+    if (caption == caption_of(run::DistributionId::t)) return "   P = " + v + "       P = " + v;
     return "  P = " + v + "        P = " + v;
 }
 
@@ -50,8 +51,8 @@ std::vector<long double> exact_values(const RecordingView& view)
     namespace bm = boost::math;
     const long double a = platform::parse(view.texts[0]), b = platform::parse(view.texts[1]),
                       c = platform::parse(view.texts[2]);
-    if (view.caption_text == run::captions::chi_square) return {bm::gamma_q(b / 2, a / 2)};
-    if (view.caption_text == run::captions::normal) {
+    if (view.caption_text == caption_of(run::DistributionId::chi_square)) return {bm::gamma_q(b / 2, a / 2)};
+    if (view.caption_text == caption_of(run::DistributionId::normal)) {
         const long double w = std::fabs(a) / std::sqrt(2.0L);
         const long double within = bm::erf(w), beyond = bm::erfc(w);
         return {within / 2, within, beyond / 2, beyond};
@@ -64,7 +65,7 @@ std::vector<long double> exact_values(const RecordingView& view)
                      : std::pair{bm::ibetac(q, p, y), bm::ibeta(q, p, y)};
     };
     long double lower, upper;
-    if (view.caption_text == run::captions::t) {
+    if (view.caption_text == caption_of(run::DistributionId::t)) {
         const auto [beyond, within] = ibeta(b / 2, 0.5L, b, a * a);
         const long double tail = beyond / 2, rest = 0.5L + within / 2;
         lower = a > 0 ? rest : tail;
@@ -143,9 +144,9 @@ bool in_domain(const RecordingView& view)
         return false;  // a number beyond a double is reported as such
     }
     auto degrees = [](double nu) { return nu > 0 && nu <= 1e9; };
-    if (view.caption_text == run::captions::chi_square) return v[0] >= 0 && degrees(v[1]);
-    if (view.caption_text == run::captions::t) return degrees(v[1]);
-    if (view.caption_text == run::captions::f) return v[0] >= 0 && degrees(v[1]) && degrees(v[2]);
+    if (view.caption_text == caption_of(run::DistributionId::chi_square)) return v[0] >= 0 && degrees(v[1]);
+    if (view.caption_text == caption_of(run::DistributionId::t)) return degrees(v[1]);
+    if (view.caption_text == caption_of(run::DistributionId::f)) return v[0] >= 0 && degrees(v[1]) && degrees(v[2]);
     return std::fabs(v[0]) < 1e154;
 }
 
@@ -155,7 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 1) return 0;
     // First byte: the caption (mostly one of the four) and the separator.
-    const Text captions[] = {run::captions::chi_square, run::captions::normal, run::captions::t, run::captions::f,
+    const Text captions[] = {caption_of(run::DistributionId::chi_square), caption_of(run::DistributionId::normal), caption_of(run::DistributionId::t), caption_of(run::DistributionId::f),
                              u"CHI-SQUARED VALUE"};
     RecordingView view;
     view.caption_text = captions[(data[0] & 0x7f) % 5];

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/pictures.h"
+#include "run/distribution.h"
 
 namespace {
 
@@ -106,10 +106,12 @@ TEST(WindowsResources, PicturesAndIcon)
         icons += r.type == rt_icon;
         groups += r.type == rt_group_icon;
     }
-    const std::map<int, std::pair<int, int>> expected = {{forms::pictures::chi_square, {238, 64}},
-                                                         {forms::pictures::f, {300, 72}},
-                                                         {forms::pictures::normal, {359, 65}},
-                                                         {forms::pictures::t, {305, 71}}};
+    using run::DistributionId;
+    const auto number = [](DistributionId id) { return run::describe(id).picture; };
+    const std::map<int, std::pair<int, int>> expected = {{number(DistributionId::chi_square), {238, 64}},
+                                                         {number(DistributionId::f), {300, 72}},
+                                                         {number(DistributionId::normal), {359, 65}},
+                                                         {number(DistributionId::t), {305, 71}}};
     EXPECT_EQ(bitmaps, expected);
     EXPECT_EQ(groups, 1);
     EXPECT_EQ(icons, 3);

@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "engine/normal_tails.h"
-#include "run/captions.h"
 #include "run/critical_text.h"
 #include "run/exact_text.h"
 #include "run/run_command.h"
+#include "support/plain_view.h"
 
 namespace {
 
@@ -54,45 +54,31 @@ TEST(ExactText, APaperPWithoutItsLeadingZero)
     for (const Row& r : rows) EXPECT_EQ(run::apa_p(r.p, r.separator), r.text) << r.p;
 }
 
-class PlainView : public run::RunView {
-public:
-    Text caption_text, texts[3];
-    char16_t separator = u'.';
-    Text caption() const override { return caption_text; }
-    Text text(run::Box box) const override { return texts[int(box)]; }
-    Text name(run::Box box) const override
-    {
-        using namespace run::captions;
-        if (box == run::Box::Value) return caption_text;
-        if (caption_text == f) return box == run::Box::Numerator ? numerator : denominator;
-        return degrees;
-    }
-    char16_t decimal_separator() const override { return separator; }
-};
+Text caption(run::DistributionId id) { return run::describe(id).caption; }
 
 TEST(RunOutcome, EachKindCarriesWhatItsWindowShows)
 {
     using Kind = run::Outcome::Kind;
     struct Row { Text caption, value, dfnum, dfden; char16_t separator; Kind kind; const char16_t* report; };
     const Row rows[] = {
-        {run::captions::t, u"2.1", u"17", u"", u'.', Kind::result,
+        {caption(run::DistributionId::t), u"2.1", u"17", u"", u'.', Kind::result,
          u"Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\n"
          u"one tail: P = 0.0255, exact 0.02548\nboth tails: P = 0.0510, exact 0.05096\n"
          u"t(17) = 2.10, p = .051\n"},
-        {run::captions::chi_square, u"30", u"1", u"", u'.', Kind::result,
+        {caption(run::DistributionId::chi_square), u"30", u"1", u"", u'.', Kind::result,
          u"Varendo: chi-square\nCHI-SQUARED VALUE: 30\nDEGREES OF FREEDOM: 1\n"
          u"upper tail: P = 0.0000, exact 4.320e-08\n\u03C7\u00B2(1) = 30.00, p < .001\n"},
         // The boxes hold a point whatever was typed; the line keeps its point.
-        {run::captions::normal, u"1.96", u"", u"", u',', Kind::result,
+        {caption(run::DistributionId::normal), u"1.96", u"", u"", u',', Kind::result,
          u"Varendo: standard normal\nz VALUE: 1.96\n"
          u"0 to |z|: P = 0.4750, exact 0,4750\n-|z| to |z|: P = 0.9500, exact 0,9500\n"
          u"one tail: P = 0.0250, exact 0,02500\nboth tails: P = 0.0500, exact 0,05000\nz = 1,96, p = ,050\n"},
-        {run::captions::f, u"100", u"5", u"50", u'.', Kind::result,
+        {caption(run::DistributionId::f), u"100", u"5", u"50", u'.', Kind::result,
          u"Varendo: F\nF VALUE: 100\nD.F.(NUMERATOR): 5\nD.F.(DENOMINATOR): 50\n"
          u"upper tail: P = 0.0000, exact 8.140e-25\ndoubled: P = 0.0000, exact 1.628e-24\n"
          u"F(5, 50) = 100.00, p < .001\n"},
-        {run::captions::t, u"2", u"0", u"", u'.', Kind::message, u""},
-        {run::captions::chi_square, u"1", u"1" + Text(400, u'0'), u"", u'.', Kind::message, u""},
+        {caption(run::DistributionId::t), u"2", u"0", u"", u'.', Kind::message, u""},
+        {caption(run::DistributionId::chi_square), u"1", u"1" + Text(400, u'0'), u"", u'.', Kind::message, u""},
         {u"CHI-SQUARED VALUE", u"3.84", u"1", u"", u'.', Kind::nothing, u""},
     };
     for (const Row& r : rows) {
@@ -118,27 +104,28 @@ namespace {
 
 TEST(CriticalText, EachTailTheLineShowsNamedToSixDigits)
 {
-    using D = run::Question::Distribution;
+    using D = run::DistributionId;
+    const auto q = [](D d, double nu1 = 0, double nu2 = 0) { return run::Question{&run::describe(d), 0, nu1, nu2}; };
     struct Row { run::Question question; Text alpha; char16_t separator; Text text; };
     const Text words = u"\u03B1 must be between 0 and 1";
     const Row rows[] = {
-        {{D::t, 17}, u"0.05", u'.', u"one tail 1.73961  both tails 2.10982"},
-        {{D::t, 17}, u"0.05", u',', u"one tail 1,73961  both tails 2,10982"},
-        {{D::t, 17}, u"0.95", u'.', u"one tail -1.73961  both tails 0.0636390"},
-        {{D::chi_square, 4}, u"0.01", u'.', u"upper tail 13.2767"},
-        {{D::normal}, u".05", u'.', u"one tail 1.64485  both tails 1.95996"},
-        {{D::f, 5, 50}, u"0.05", u'.', u"upper tail 2.40041  doubled 2.83265"},
-        {{D::t, 0.1}, u"1e-300", u'.', u"one tail > 1.79769e+308  both tails > 1.79769e+308"},
-        {{D::chi_square, 1e-18}, u"1e-10", u'.', u"upper tail < 4.94066e-324"},
-        {{D::t, 17}, u"", u'.', words},
-        {{D::t, 17}, u"0", u'.', words},
-        {{D::t, 17}, u"1", u'.', words},
-        {{D::t, 17}, u"-0.05", u'.', words},
-        {{D::t, 17}, u"abc", u'.', words},
-        {{D::t, 17}, u",05", u'.', words},
-        {{D::t, 17}, u" +0.05 and more", u'.', u"one tail 1.73961  both tails 2.10982"},
-        {{D::normal}, u"1e-400", u'.', words},
-        {{D::t, 17}, u"1" + Text(400, u'0'), u'.', words},
+        {q(D::t, 17), u"0.05", u'.', u"one tail 1.73961  both tails 2.10982"},
+        {q(D::t, 17), u"0.05", u',', u"one tail 1,73961  both tails 2,10982"},
+        {q(D::t, 17), u"0.95", u'.', u"one tail -1.73961  both tails 0.0636390"},
+        {q(D::chi_square, 4), u"0.01", u'.', u"upper tail 13.2767"},
+        {q(D::normal), u".05", u'.', u"one tail 1.64485  both tails 1.95996"},
+        {q(D::f, 5, 50), u"0.05", u'.', u"upper tail 2.40041  doubled 2.83265"},
+        {q(D::t, 0.1), u"1e-300", u'.', u"one tail > 1.79769e+308  both tails > 1.79769e+308"},
+        {q(D::chi_square, 1e-18), u"1e-10", u'.', u"upper tail < 4.94066e-324"},
+        {q(D::t, 17), u"", u'.', words},
+        {q(D::t, 17), u"0", u'.', words},
+        {q(D::t, 17), u"1", u'.', words},
+        {q(D::t, 17), u"-0.05", u'.', words},
+        {q(D::t, 17), u"abc", u'.', words},
+        {q(D::t, 17), u",05", u'.', words},
+        {q(D::t, 17), u" +0.05 and more", u'.', u"one tail 1.73961  both tails 2.10982"},
+        {q(D::normal), u"1e-400", u'.', words},
+        {q(D::t, 17), u"1" + Text(400, u'0'), u'.', words},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(platform::to_utf8(r.alpha));

@@ -1,7 +1,6 @@
 // What the Run command does beyond the rows: dispatch on the caption, the
 // user's decimal separator.
 #include "support/session.h"
-#include "run/captions.h"
 
 TEST(RunCommand, CaptionWithoutItsTrailingBlankRunsNothing)
 {
@@ -58,7 +57,7 @@ TEST(RunCommand, AFailedRunCanBeCorrectedAndRunAgain)
     auto& w = s.main();
     s.enter(&forms::frm_initial::cmd_t, "2", "0");
     EXPECT_TRUE(s.message_from([&] { s.click(w.cmd_run); }));
-    EXPECT_EQ(w.lbl_value.caption(), run::captions::t);
+    EXPECT_EQ(w.lbl_value.caption(), run::describe(run::DistributionId::t).caption);
     s.type(w.txt_datadfnum, "10");
     EXPECT_FALSE(s.message_from([&] { s.click(w.cmd_run); }));
     EXPECT_EQ(s.result().lbl_graph.caption(), u"   P = 0.0367       P = 0.0734");

@@ -7,13 +7,13 @@
 
 namespace {
 
-platform::CommandButton forms::frm_initial::*button_of(expected::Distribution d)
+platform::CommandButton forms::frm_initial::*button_of(run::DistributionId d)
 {
     switch (d) {
-    case expected::Distribution::chi_square: return &forms::frm_initial::cmd_chi;
-    case expected::Distribution::normal: return &forms::frm_initial::cmd_gauss;
-    case expected::Distribution::t: return &forms::frm_initial::cmd_t;
-    case expected::Distribution::f: break;
+    case run::DistributionId::chi_square: return &forms::frm_initial::cmd_chi;
+    case run::DistributionId::normal: return &forms::frm_initial::cmd_gauss;
+    case run::DistributionId::t: return &forms::frm_initial::cmd_t;
+    case run::DistributionId::f: break;
     }
     return &forms::frm_initial::cmd_f;
 }

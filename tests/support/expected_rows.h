@@ -11,12 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "run/distribution.h"
+
 namespace expected {
 
-enum class Distribution { chi_square, normal, t, f };
 
 struct Row {
-    Distribution distribution;
+    run::DistributionId distribution;
     std::u16string value;
     std::optional<std::u16string> dfnum, dfden;  // none: the box keeps its design-time text
     std::u16string line;     // the P-value line, or
@@ -35,20 +36,11 @@ inline std::u16string localised(std::u16string text, char16_t separator)
 }
 
 // The selection button's caption, as a user finds it.
-inline std::u16string button_caption(Distribution d)
-{
-    switch (d) {
-    case Distribution::chi_square: return u"Chi-Sqrd.";
-    case Distribution::normal: return u"Gauss ";
-    case Distribution::t: return u"t";
-    case Distribution::f: break;
-    }
-    return u"F";
-}
+inline std::u16string button_caption(run::DistributionId d) { return run::describe(d).button; }
 
 inline const std::vector<Row>& rows()
 {
-    using enum Distribution;
+    using enum run::DistributionId;
     constexpr auto chi = chi_square;
     constexpr auto gauss = normal;
     constexpr bool driven = true;

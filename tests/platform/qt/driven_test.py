@@ -142,6 +142,14 @@ class Driven(unittest.TestCase):
                     self.assertIn(local(row["exact"]), names)
                 if row["critical"]:
                     self.assertIn(local(row["critical"]), names)
+                # The plot is one picture to a screen reader, named in words
+                # with the strip's numbers.
+                plot = [i.name for i in self.all(result, "image") if " density" in i.name]
+                self.assertEqual(len(plot), 1, [i.name for i in self.all(result, "image")])
+                self.assertIn("shaded: p = ", plot[0])
+                if row["critical"]:
+                    values = [v for v in local(row["critical"]).split() if v[0].isdigit()]
+                    self.assertTrue(any(v in plot[0] for v in values), plot[0])
                 self.press(result, "Back")
                 self.assertIsNotNone(self.window("Run"))
 

@@ -41,7 +41,7 @@ MAIN_PLACES = [
     ("button", "t", (232, 192, 89, 33)),
     ("button", "F", (336, 192, 89, 33)),
 ]
-RESULT_SIZE = (415, 317)
+RESULT_SIZE = (812, 317)
 RESULT_PLACES = [
     ("picture", None, (16, 24, 377, 89)),
     ("label", "line", (0, 120, 377, 25)),
@@ -52,6 +52,8 @@ RESULT_PLACES = [
     ("label", "\u03b1", (16, 291, 20, 17)),
     ("box", "\u03b1", (40, 287, 49, 25)),
     ("label", "critical", (96, 291, 315, 17)),
+    ("button", "Copy picture", (304, 249, 97, 25)),
+    ("drawing", None, (416, 8, 380, 301)),
 ]
 
 T_REPORT = ("Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\n"
@@ -68,6 +70,7 @@ function control(kind, name) {
   if (kind === 'button') return all.find((e) => e.tagName === 'BUTTON' && e.textContent === name) || null;
   if (kind === 'prompt') return all.find((e) => e.tagName === 'INPUT' && e.value === name) || null;
   if (kind === 'picture') return shown.querySelector('.picture');
+  if (kind === 'drawing') return shown.querySelector('.drawing');
   const labels = all.filter((e) => e.tagName === 'LABEL');
   if (kind === 'label') {
     // The result window's labels in their order: the line, the exact values, α, the critical values.
@@ -342,7 +345,55 @@ class Page(unittest.TestCase):
         line = self.js("return control('label', 'line').textContent").strip()
         self.assertTrue(any(t.strip() == line for t in texts), texts)
         self.assertIn(local("one tail 1.73961  both tails 2.10982"), texts)
-        self.assertEqual(self.ax_names("button"), ["Back", "Exit", "Copy"])
+        self.assertEqual(self.ax_names("button"), ["Back", "Exit", "Copy", "Copy picture"])
+        # Both pictures are images named in words; the plot's follow the level.
+        images = self.ax_names("image")
+        self.assertIn("t: upper tail shaded, left; both tails, right", images)
+        self.assertIn("Student t density, 17 degrees of freedom. t = " + local("2.1") + " marked. Both tails beyond \u00b1"
+                      + local("2.1") + " shaded: p = " + local("0.05096") + ". Critical values at \u03b1 = 0.05: \u00b1"
+                      + local("2.10982") + ".", images)
+        self.type_into(self.control("box", "\u03b1"), "0.01")
+        self.assertTrue(any(n.endswith("\u03b1 = 0.01: \u00b1" + local("2.89823") + ".") for n in self.ax_names("image")))
+
+    def test_plot_paints_and_copies_as_a_picture(self):
+        self.run_t_with_17_degrees()
+        # Dark where the statistic is marked, as the page paints it (a canvas
+        # of the same SVG the panel shows).
+        marker, width, dark, light = self.driver.execute_async_script('''
+            const done = arguments[0];
+            const svg = document.querySelector('.form:not([style*="none"]) .drawing svg');
+            const mark = [...svg.querySelectorAll('polyline')].find((l) => l.getAttribute('stroke') === 'rgb(190,30,30)');
+            const x = +mark.getAttribute('points').split(' ')[0].split(',')[0];
+            const image = new Image();
+            image.onload = () => {
+                const c = document.createElement('canvas');
+                c.width = svg.clientWidth; c.height = svg.clientHeight;
+                const g = c.getContext('2d');
+                g.drawImage(image, 0, 0);
+                const grey = (px, py) => { const d = g.getImageData(px, py, 1, 1).data; return (d[0] * 299 + d[1] * 587 + d[2] * 114) / 1000; };
+                done([x, c.width, grey(Math.floor(x), c.height / 2), grey(Math.floor(x) + 40, c.height / 2)]);
+            };
+            image.src = 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(new XMLSerializer().serializeToString(svg));
+        ''')
+        self.assertEqual(width, 380)
+        self.assertLess(dark, 128)
+        self.assertGreater(light, 128)
+        # Copy picture puts a PNG twice the plot's size on the clipboard.
+        self.click("Copy picture")
+        size = self.driver.execute_async_script('''
+            const done = arguments[0];
+            const look = async (tries) => {
+                const items = await navigator.clipboard.read();
+                if (!items.length || !items[0].types.includes('image/png')) {
+                    if (tries > 0) return setTimeout(() => look(tries - 1), 100);
+                    return done(items.map((i) => i.types));
+                }
+                const bitmap = await createImageBitmap(await items[0].getType('image/png'));
+                done([items[0].types, bitmap.width, bitmap.height]);
+            };
+            look(50).catch((e) => done(String(e)));
+        ''')
+        self.assertEqual(size, [["image/png"], 760, 602])
 
     def test_refused_input_shows_a_modal_dialog(self):
         self.click("Chi-Sqrd.")

@@ -220,6 +220,10 @@ TEST(WindowsDriven, LinesAndMessagesFromOutside)
         ASSERT_NE(result, main);
         HWND line = Program::child(result, L"Static", wide(r.line).c_str());
         EXPECT_TRUE(line) << "no line reading as expected";
+        // The plot's words, as a screen reader reads its window text.
+        const std::vector<HWND> plot = Program::children(result, L"VarendoDrawing");
+        ASSERT_EQ(plot.size(), 1u);
+        EXPECT_NE(text_of(plot[0]).find(L" density"), std::wstring::npos) << "the plot says nothing";
         if (!r.critical.empty()) {
             EXPECT_TRUE(Program::child(result, L"Static", wide(expected::localised(r.critical, char16_t(separator[0])))))
                 << "no critical values";
@@ -279,14 +283,14 @@ TEST(WindowsDriven, EveryCommandAndBothCloseBoxes)
         ASSERT_TRUE(about);
         PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
         Sleep(300);
-        for (const auto d : {expected::Distribution::chi_square, expected::Distribution::normal,
-                             expected::Distribution::t, expected::Distribution::f}) {
+        for (const auto d : {run::DistributionId::chi_square, run::DistributionId::normal,
+                             run::DistributionId::t, run::DistributionId::f}) {
             press(main, wide(expected::button_caption(d)));
             for (HWND box : Program::children(main, L"Edit")) SendMessageW(box, WM_SETTEXT, 0, LPARAM(L"1"));
             press(main, L"Run");
             HWND result = p.window();
             ASSERT_NE(result, main);
-            if (d == expected::Distribution::f) {
+            if (d == run::DistributionId::f) {
                 if (close_result) {
                     PostMessageW(result, WM_CLOSE, 0, 0);
                     EXPECT_TRUE(p.ended(5000));

@@ -18,7 +18,7 @@ set_tests_properties(WindowsMain.At144Dpi PROPERTIES RUN_SERIAL TRUE)
 # Varendo.exe driven from another process through window messages and key
 # strokes, as UI automation drives it.
 add_executable(driver_tests ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/driver_test.cpp)
-target_link_libraries(driver_tests PRIVATE GTest::gtest_main user32)
+target_link_libraries(driver_tests PRIVATE varendo_run GTest::gtest_main user32)
 target_include_directories(driver_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 add_test(NAME WindowsDriven.LinesAndMessagesFromOutside
   COMMAND driver_tests --gtest_filter=WindowsDriven.*

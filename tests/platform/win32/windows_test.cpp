@@ -14,10 +14,9 @@
 
 #include "forms/frm_initial.h"
 #include "forms/frm_result.h"
-#include "forms/pictures.h"
 #include "forms/program.h"
 #include "platform/win32/native.h"
-#include "run/captions.h"
+#include "run/plot.h"
 #include "support/expected_rows.h"
 #include "support/fault_once.h"
 
@@ -160,7 +159,8 @@ TEST(WindowsMain, ControlsStandWhereTheLayoutPutsThem)
         {&r.cmd_back, &r, 5040, 2160, 975, 375},      {&r.cmd_exit, &r, 5040, 2640, 975, 375},
         {&r.lbl_exact, &r, 240, 3225, 3375, 975},     {&r.cmd_copy, &r, 5040, 3255, 975, 375},
         {&r.lbl_alpha, &r, 240, 4365, 300, 255},      {&r.txt_alpha, &r, 600, 4305, 735, 375},
-        {&r.lbl_critical, &r, 1440, 4365, 4725, 255},
+        {&r.lbl_critical, &r, 1440, 4365, 4725, 255}, {&r.cmd_copy_picture, &r, 4560, 3735, 1455, 375},
+        {&r.pic_plot, &r, 6240, 120, 5700, 4515},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "control at " << row.left << "," << row.top << " twips");
@@ -171,28 +171,27 @@ TEST(WindowsMain, ControlsStandWhereTheLayoutPutsThem)
         EXPECT_EQ(at.bottom - at.top, px(row.height));
     }
     GetClientRect(hwnd(r), &client);
-    EXPECT_EQ(client.right, px(6225));
+    EXPECT_EQ(client.right, px(12180));
     EXPECT_EQ(client.bottom, px(4755));
     RecordProperty("dpi", dpi());
 }
 
 TEST(WindowsMain, SelectionsTypingAndRun)
 {
-    using expected::Distribution;
+    using run::DistributionId;
     struct Choice {
         platform::CommandButton forms::frm_initial::*button;
         std::u16string caption;
         int picture;
     };
-    const auto choice = [](Distribution d) -> Choice {
+    const auto choice = [](DistributionId d) -> Choice {
         switch (d) {
-        case Distribution::chi_square:
-            return {&forms::frm_initial::cmd_chi, run::captions::chi_square, forms::pictures::chi_square};
-        case Distribution::normal: return {&forms::frm_initial::cmd_gauss, run::captions::normal, forms::pictures::normal};
-        case Distribution::t: return {&forms::frm_initial::cmd_t, run::captions::t, forms::pictures::t};
-        case Distribution::f: break;
+        case DistributionId::chi_square: return {&forms::frm_initial::cmd_chi, u"CHI-SQUARED VALUE ", 101};
+        case DistributionId::normal: return {&forms::frm_initial::cmd_gauss, u"z VALUE", 103};
+        case DistributionId::t: return {&forms::frm_initial::cmd_t, u"t VALUE", 104};
+        case DistributionId::f: break;
         }
-        return {&forms::frm_initial::cmd_f, run::captions::f, forms::pictures::f};
+        return {&forms::frm_initial::cmd_f, u"F VALUE", 102};
     };
     for (const expected::Row& r : expected::rows()) {
         SCOPED_TRACE(testing::Message() << "row " << (&r - expected::rows().data()));
@@ -362,8 +361,7 @@ TEST(WindowsMain, PicturesLoadAtTheirSizes)
 {
     Session s;
     struct Row { int number, width, height; };
-    for (const Row& r : {Row{forms::pictures::chi_square, 238, 64}, Row{forms::pictures::f, 300, 72},
-                         Row{forms::pictures::normal, 359, 65}, Row{forms::pictures::t, 305, 71}}) {
+    for (const Row& r : {Row{101, 238, 64}, Row{102, 300, 72}, Row{103, 359, 65}, Row{104, 305, 71}}) {
         s.result().pic_geral.set_picture(r.number);
         auto bitmap = HBITMAP(GetWindowLongPtrW(hwnd(s.result().pic_geral), 0));
         BITMAP info{};
@@ -371,4 +369,56 @@ TEST(WindowsMain, PicturesLoadAtTheirSizes)
         EXPECT_EQ(info.bmWidth, r.width);
         EXPECT_EQ(info.bmHeight, r.height);
     }
+}
+
+// The plot paints dark where the statistic is marked, a screen reader reads
+// its words as its window text, and Copy picture puts it on the clipboard as
+// a bitmap twice its size, owned by the window that copied it.
+TEST(WindowsMain, ThePlotPaintsIsReadAndCopies)
+{
+    Session s;
+    run_t_with_17_degrees(s);
+    auto& r = s.result();
+    const platform::Drawing& drawing = r.pic_plot.drawing();
+    EXPECT_EQ(text(hwnd(r.pic_plot)), drawing.words);
+    EXPECT_EQ(text(hwnd(r.pic_geral)), u"t: upper tail shaded, left; both tails, right");
+
+    double marker = -1;
+    for (const platform::Shape& shape : drawing.shapes)
+        if (shape.kind == platform::Shape::Kind::line && shape.colour.red == run::plot_colours::statistic.red)
+            marker = shape.points[0].x;
+    ASSERT_GT(marker, 0);
+    RECT client;
+    GetClientRect(hwnd(r.pic_plot), &client);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(hwnd(r.pic_plot), WM_PRINTCLIENT, WPARAM(memory), PRF_CLIENT);
+    const auto grey = [&](double x, double y) {
+        const COLORREF c = GetPixel(memory, px(int(x * 15)), px(int(y * 15)));
+        return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000;
+    };
+    EXPECT_LT(grey(marker, drawing.height / 2), 128);
+    EXPECT_GT(grey(marker + 40, drawing.height / 2), 128);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
+    click(r.cmd_copy_picture);
+    EXPECT_EQ(GetClipboardOwner(), hwnd(r));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    if (HANDLE data = GetClipboardData(CF_DIB)) {
+        const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(data));
+        ASSERT_TRUE(header);
+        EXPECT_EQ(header->biWidth, 760);
+        EXPECT_EQ(header->biHeight, 602);
+        EXPECT_EQ(header->biBitCount, 32);
+        GlobalUnlock(data);
+    } else {
+        ADD_FAILURE() << "no bitmap on the clipboard";
+    }
+    CloseClipboard();
 }

@@ -1,0 +1,58 @@
+#pragma once
+// What the program knows of each of its four distributions, in one place:
+// the captions that record and show the choice, the picture, the boxes, the
+// fields of the line and which of them have critical values, how a report
+// and the plot name them, and the engine's routines behind them. Run, the
+// windows, the strip, the report, the plot and the tests read it.
+#include <vector>
+
+#include "engine/probability.h"
+#include "platform/text.h"
+
+namespace run {
+
+using platform::Text;
+
+enum class DistributionId { chi_square, normal, t, f };
+
+struct Distribution {
+    // One field of the P-value line, and whether the strip gives its
+    // critical value: the statistic at which the field is alpha (halved:
+    // at which each of two tails is alpha/2).
+    struct Field {
+        enum class Critical { none, at_alpha, at_half_alpha };
+        Text name;  // "one tail", "both tails", ...
+        Critical critical = Critical::none;
+    };
+
+    DistributionId id;
+    Text caption;          // of lbl_value once chosen, the record of the choice ("CHI-SQUARED VALUE ")
+    Text button;           // the selection button's caption ("Chi-Sqrd.")
+    int picture;           // the bitmap resource of its panels
+    Text picture_words;    // what the panels shade, as a screen reader says it
+    Text numerator_row;    // the caption of the first degrees row; empty: no degrees
+    Text denominator_row;  // the caption of the second; empty: none
+    Text name;             // as the report names it ("chi-square")
+    Text density_name;     // as the plot's words name it ("Chi-square density")
+    Text symbol;           // of the statistic, as a paper writes it ("χ²", "z", "t", "F")
+    std::vector<Field> fields;  // of the line, in its order
+    size_t p_field;        // the field a paper reports, whose area the plot shades
+    bool both_tails;       // that area lies beyond -|x| and |x|, else beyond x
+    bool from_zero;        // the statistic lives on 0 and up, else on the whole line
+
+    // The engine, at the degrees as read (those the distribution has none of
+    // are ignored). Each raises the engine's faults outside its domain.
+    double (*upper_quantile)(double alpha, double nu1, double nu2);
+    double (*log_density)(double x, double nu1, double nu2);
+    engine::Probability (*upper_tail)(double x, double nu1, double nu2);
+
+    int degrees() const { return numerator_row.empty() ? 0 : denominator_row.empty() ? 1 : 2; }
+};
+
+const Distribution& describe(DistributionId id);
+
+// All four, in the order the Run command compares their captions.
+inline constexpr DistributionId all_distributions[] = {DistributionId::chi_square, DistributionId::normal,
+                                                      DistributionId::t, DistributionId::f};
+
+}  // namespace run

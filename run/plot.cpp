@@ -1,0 +1,431 @@
+#include "run/plot.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "platform/number_text.h"
+#include "run/critical_text.h"
+#include "run/exact_text.h"
+
+namespace run {
+
+namespace {
+
+using platform::Align;
+using platform::Drawing;
+using platform::Point;
+namespace colour = plot_colours;
+
+// An engine call that may fault, as NaN.
+double attempt(const std::function<double()>& call)
+{
+    try {
+        return call();
+    } catch (...) {
+        return NAN;
+    }
+}
+
+struct Range {
+    double lo = NAN, hi = NAN;
+    bool valid() const { return std::isfinite(lo) && std::isfinite(hi) && hi > lo; }
+};
+
+// Where the mass lies. A symmetric law: its central 99.9 %, but no wider
+// than five upper quartiles, so that heavy tails (t with one degree) leave
+// the peak readable. One on 0 and up: to its 99.9 % point, no further than
+// five interquartile ranges past the upper quartile, from 0 or, where the
+// mass lies well away from 0 (10^9 degrees), from its 0.1 % point.
+Range bulk(const Question& q)
+{
+    const Distribution& d = *q.distribution;
+    const auto upper = [&](double a) { return attempt([&] { return d.upper_quantile(a, q.nu1, q.nu2); }); };
+    if (!d.from_zero) {
+        const double half = std::fmin(upper(0.0005), 5 * upper(0.25));
+        return {-half, half};
+    }
+    const double q75 = upper(0.25), q25 = upper(0.75);
+    const double hi = std::fmin(upper(0.001), q75 + 5 * (q75 - q25));
+    const double lo = upper(0.999);
+    return {std::isfinite(lo) && lo > 0.25 * hi ? lo : 0, hi};
+}
+
+// Four to seven round values (1, 2, 2.5 or 5 times a power of ten) whose
+// labels stand apart. Where no such step fits the range, the range grows to
+// the next multiples of a step of 1, 2 or 5 that does.
+struct Ticks {
+    std::vector<double> values;
+    std::vector<Text> labels;
+    double step = 0;
+    double lo = 0, hi = 0;  // the range they were laid out for
+};
+
+Ticks lay_out(double lo, double hi, double m, int e, char16_t separator)
+{
+    const double step = m * std::pow(10.0, e);
+    Ticks t;
+    t.step = step;
+    t.lo = lo;
+    t.hi = hi;
+    const double first = std::ceil(lo / step), last = std::floor(hi / step);
+    if (last - first > 20) return t;
+    // Enough digits for the step, and whole numbers in full.
+    const int e_step = m == 2.5 ? e - 1 : e;  // 7.5 needs its tenths
+    const double biggest = std::fmax(std::fabs(first * step), std::fabs(last * step));
+    const int e_max = biggest > 0 ? int(std::floor(std::log10(biggest))) : e_step;
+    int digits = std::max(e_max - e_step + 1, 1);
+    if (e_max >= 0 && e_max < 15) digits = std::max(digits, e_max + 1);
+    for (double k = first; k <= last; ++k) {
+        const double value = k == 0 ? 0 : k * step;
+        t.values.push_back(value);
+        t.labels.push_back(platform::significant(value, std::min(digits, 17), false, separator));
+    }
+    return t;
+}
+
+// Whether the labels stand apart, each with room to spare.
+bool apart(const Ticks& t, double pixels)
+{
+    double widest = 0;
+    for (const Text& label : t.labels) widest = std::fmax(widest, platform::text_width(label, 8));
+    return widest + 8 <= t.step / (t.hi - t.lo) * pixels;
+}
+
+Ticks ticks(double lo, double hi, double pixels, char16_t separator, bool symmetric)
+{
+    const int e0 = int(std::floor(std::log10((hi - lo) / 8)));
+    for (int e = e0; e <= e0 + 3; ++e) {
+        for (double m : {1.0, 2.0, 2.5, 5.0}) {
+            const Ticks t = lay_out(lo, hi, m, e, separator);
+            if (t.values.size() >= 4 && t.values.size() <= 7 && apart(t, pixels)) return t;
+        }
+    }
+    for (int e = e0; e <= e0 + 3; ++e) {
+        for (double m : {1.0, 2.0, 5.0}) {
+            const double step = m * std::pow(10.0, e);
+            double wide_lo = std::floor(lo / step) * step, wide_hi = std::ceil(hi / step) * step;
+            if (symmetric) wide_lo = -(wide_hi = std::fmax(wide_hi, -wide_lo));
+            const Ticks t = lay_out(wide_lo, wide_hi, m, e, separator);
+            if (t.values.size() >= 4 && t.values.size() <= 7 && apart(t, pixels)) return t;
+        }
+    }
+    Ticks ends;  // none fits: the ends alone
+    ends.lo = lo;
+    ends.hi = hi;
+    ends.step = hi - lo;
+    for (double v : {lo, hi}) {
+        ends.values.push_back(v);
+        ends.labels.push_back(platform::significant(v, 4, false, separator));
+    }
+    return ends;
+}
+
+class Plotter {
+public:
+    Plotter(Drawing& drawing, const Outcome& outcome, char16_t separator)
+        : drawing_(drawing), outcome_(outcome), q_(outcome.question), d_(*outcome.question.distribution),
+          separator_(separator)
+    {
+        left_ = 10;
+        right_ = drawing.width - 10;
+        top_ = 52;
+        bottom_ = drawing.height - 28;
+    }
+
+    void draw(const Text& alpha_text)
+    {
+        choose_range();
+        ticks_ = ticks(range_.lo, range_.hi, right_ - left_, separator_, !d_.from_zero);
+        range_ = {ticks_.lo, ticks_.hi};
+        frame();
+        title();
+        curve();
+        statistic();
+        critical(alpha_text);
+        axis();
+        drawing_.words = words(alpha_text);
+    }
+
+private:
+    double x(double value) const { return left_ + (value - range_.lo) / (range_.hi - range_.lo) * (right_ - left_); }
+    bool inside(double value) const { return value >= range_.lo && value <= range_.hi; }
+    double middle() const { return (top_ + bottom_) / 2; }
+
+    // The statistic's and the critical values' level of 0.05 widen the bulk,
+    // unless they lie so far out that it would shrink below a third of the
+    // axis; the statistic then gets an arrow at the edge.
+    void choose_range()
+    {
+        range_ = bulk(q_);
+        const double s = q_.statistic;
+        if (!range_.valid()) {
+            const double m = std::isfinite(s) && s != 0 ? std::fmin(std::fabs(s) * 1.25, 1e300) : 1;
+            range_ = d_.from_zero ? Range{0, m} : Range{-m, m};
+        }
+        const double reach = 3 * (range_.hi - range_.lo);
+        const auto take_in = [&](double v, bool* off_left, bool* off_right) {
+            if (!std::isfinite(v)) return;
+            if (!d_.from_zero) {
+                const double a = std::fabs(v);
+                if (a <= range_.hi) return;
+                if (2 * a <= reach) range_ = {-a, a};
+                else if (off_left && off_right) *(v < 0 ? off_left : off_right) = true;
+                return;
+            }
+            if (v > range_.hi) {
+                if (v - range_.lo <= reach) range_.hi = v;
+                else if (off_right) *off_right = true;
+            } else if (v < range_.lo) {
+                if (range_.hi - v <= reach) range_.lo = v;
+                else if (off_left) *off_left = true;
+            }
+        };
+        take_in(s, &statistic_left_, &statistic_right_);
+        take_in(attempt([&] { return d_.upper_quantile(level(0.05), q_.nu1, q_.nu2); }), nullptr, nullptr);
+        // A margin, and no axis beyond what a double can span.
+        if (!d_.from_zero) {
+            const double half = std::fmin(range_.hi * 1.06, 1e307);
+            range_ = {-half, half};
+        } else {
+            const double pad = 0.05 * (range_.hi - range_.lo);
+            range_ = {range_.lo > 0 ? std::fmax(range_.lo - pad, 0.0) : range_.lo, std::fmin(range_.hi + pad, 1e307)};
+        }
+    }
+
+    // The level at which the shaded tails' critical values lie.
+    double level(double alpha) const
+    {
+        return d_.fields[d_.p_field].critical == Distribution::Field::Critical::at_half_alpha ? alpha / 2 : alpha;
+    }
+
+    void frame()
+    {
+        const double w = drawing_.width - 0.5, h = drawing_.height - 0.5;
+        drawing_.line({{0.5, 0.5}, {w, 0.5}, {w, h}, {0.5, h}, {0.5, 0.5}}, colour::frame);
+    }
+
+    void title()
+    {
+        if (d_.p_field >= outcome_.fields.size()) return;
+        const Field& p = outcome_.fields[d_.p_field];
+        drawing_.text({left_, 4}, p.name + u" p = " + p.exact, Align::left, colour::curve, 9, true);
+    }
+
+    // The density on a grid of two points a pixel, with the statistic and
+    // its mirror among them so that the shaded areas end exactly there.
+    void curve()
+    {
+        const int n = std::max(2 * int(right_ - left_), 50);
+        std::vector<double> xs;
+        for (int k = 0; k <= n; ++k) xs.push_back(range_.lo + (range_.hi - range_.lo) * k / n);
+        for (double v : {q_.statistic, -q_.statistic, 0.0})
+            if (inside(v)) xs.push_back(v);
+        std::sort(xs.begin(), xs.end());
+        xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+
+        std::vector<double> ld;
+        for (double v : xs) {
+            const double l = attempt([&] { return d_.log_density(v, q_.nu1, q_.nu2); });
+            ld.push_back(std::isnan(l) ? -INFINITY : l);
+        }
+        // A density without bound at 0 is scaled by the rest of the curve
+        // and cut at the top.
+        const bool unbounded = ld.front() == INFINITY;
+        double reference = -INFINITY;
+        for (size_t k = 0; k < xs.size(); ++k)
+            if (std::isfinite(ld[k]) && (!unbounded || xs[k] >= range_.lo + 0.04 * (range_.hi - range_.lo)))
+                reference = std::fmax(reference, ld[k]);
+        if (reference == -INFINITY) return;
+
+        const double room = bottom_ - top_;
+        std::vector<Point> points;
+        std::vector<bool> cut;
+        for (size_t k = 0; k < xs.size(); ++k) {
+            const double h = 0.88 * room * std::exp(std::fmin(ld[k] - reference, 10.0));
+            cut.push_back(h > room);
+            points.push_back({x(xs[k]), bottom_ - std::fmin(h, room)});
+        }
+
+        const auto area = [&](double from, double to) {
+            std::vector<Point> corners{{x(from), bottom_}};
+            for (size_t k = 0; k < xs.size(); ++k)
+                if (xs[k] >= from && xs[k] <= to) corners.push_back(points[k]);
+            corners.push_back({x(to), bottom_});
+            return corners;
+        };
+        drawing_.polygon(area(range_.lo, range_.hi), colour::under_curve);
+        // The area the p-value measures, where it lies on the axis.
+        const double s = q_.statistic;
+        if (d_.both_tails) {
+            const double a = std::fabs(s);
+            if (-a > range_.lo) drawing_.polygon(area(range_.lo, -a), colour::p_area);
+            if (a < range_.hi) drawing_.polygon(area(std::fmax(a, range_.lo), range_.hi), colour::p_area);
+        } else if (s < range_.hi) {
+            drawing_.polygon(area(std::fmax(s, range_.lo), range_.hi), colour::p_area);
+        }
+        drawing_.line(points, colour::curve, 1.5);
+
+        // Where the curve is cut, a mark above it pointing up.
+        for (size_t k = 0; k < cut.size();) {
+            if (!cut[k]) {
+                ++k;
+                continue;
+            }
+            size_t end = k;
+            while (end < cut.size() && cut[end]) ++end;
+            const double at = (points[k].x + points[end - 1].x) / 2;
+            drawing_.polygon({{at - 4, top_ - 2}, {at + 4, top_ - 2}, {at, top_ - 9}}, colour::curve);
+            clipped_ = true;
+            k = end;
+        }
+    }
+
+    // An arrow at an edge, pointing out to a value beyond it.
+    void arrow(bool right, double y, platform::Colour c, bool dashed)
+    {
+        const double tip = right ? right_ : left_, back = right ? -1 : 1;
+        drawing_.line({{tip + back * 30, y}, {tip + back * 6, y}}, c, 2, dashed);
+        drawing_.polygon({{tip, y}, {tip + back * 8, y - 5}, {tip + back * 8, y + 5}}, c);
+    }
+
+    // A label centred over x, kept inside the plot.
+    void label(double at_x, double y, const Text& text, platform::Colour c, bool bold)
+    {
+        const double half = platform::text_width(text, 8) / 2;
+        const double centre = std::clamp(at_x, left_ + half, std::fmax(right_ - half, left_ + half));
+        drawing_.text({centre, y}, text, Align::center, c, 8, bold);
+    }
+
+    void statistic()
+    {
+        const double s = q_.statistic;
+        const Text text = d_.symbol + u" = " + short_number(s, separator_);
+        if (statistic_left_ || statistic_right_) {
+            arrow(statistic_right_, middle(), colour::statistic, false);
+            drawing_.text({statistic_right_ ? right_ : left_, 20}, text, statistic_right_ ? Align::right : Align::left,
+                          colour::statistic, 8, true);
+            return;
+        }
+        drawing_.line({{x(s), bottom_}, {x(s), top_ - 3}}, colour::statistic, 2);
+        label(x(s), 20, text, colour::statistic, true);
+    }
+
+    // Dashed lines where the shaded tails reach alpha, labelled once.
+    void critical(const Text& alpha_text)
+    {
+        const double alpha = alpha_of(alpha_text);
+        if (alpha == 0) return;
+        const Text bound = critical_value(q_, level(alpha), separator_);
+        double c = attempt([&] { return d_.upper_quantile(level(alpha), q_.nu1, q_.nu2); });
+        // Beyond a double's range the value is its bound, on the line at 0
+        // or past the right edge.
+        const bool bounded = std::isnan(c);
+        if (bounded) {
+            if (bound.empty() || (bound[0] != u'>' && bound[0] != u'<')) return;
+            c = bound[0] == u'>' ? INFINITY : 0;
+        }
+        const Text sign = d_.both_tails ? u"\u00B1" : u"";
+        const Text text = d_.symbol + u"*" + (bounded ? u" " + bound : u" = " + sign + axis_number(std::fabs(c)));
+        const double y = middle() + 16;
+        const double outer = d_.both_tails ? std::fabs(c) : c;
+        if (!(outer <= range_.hi)) {
+            arrow(true, y, colour::critical, true);
+            drawing_.text({right_, 35}, text, Align::right, colour::critical, 8, false);
+            return;
+        }
+        if (outer < range_.lo) {
+            arrow(false, y, colour::critical, true);
+            drawing_.text({left_, 35}, text, Align::left, colour::critical, 8, false);
+            return;
+        }
+        std::vector<double> at{outer};
+        if (d_.both_tails && outer != 0) at.push_back(-outer);
+        for (double v : at) drawing_.line({{x(v), bottom_}, {x(v), top_ - 3}}, colour::critical, 1.5, true);
+        label(x(outer), 35, text, colour::critical, false);
+    }
+
+    void axis()
+    {
+        drawing_.line({{left_, bottom_}, {right_, bottom_}}, colour::axis);
+        const Ticks& t = ticks_;
+        for (size_t k = 0; k < t.values.size(); ++k) {
+            const double at = x(t.values[k]);
+            drawing_.line({{at, bottom_}, {at, bottom_ + 5}}, colour::axis);
+            drawing_.text({at, bottom_ + 7}, t.labels[k], Align::center, colour::axis, 8, false);
+        }
+    }
+
+    // A value read against the axis: to a thousandth of its tick step, in
+    // full up to 10^15 (1000073600, not 1e+09), in e-notation beyond.
+    Text axis_number(double value) const
+    {
+        if (value >= 1e15 || !(ticks_.step > 0)) return platform::significant(value, 4, false, separator_);
+        const int e_step = int(std::floor(std::log10(ticks_.step) + 1e-9));
+        return platform::fixed(value, std::clamp(3 - e_step, 0, 12), separator_);
+    }
+
+    Text degrees() const
+    {
+        const Text nu1 = short_number(q_.nu1, separator_);
+        if (d_.degrees() == 2) return nu1 + u" and " + short_number(q_.nu2, separator_) + u" degrees of freedom";
+        return nu1 + (q_.nu1 == 1 ? u" degree of freedom" : u" degrees of freedom");
+    }
+
+    // In words, with the numbers as the strip gives them.
+    Text words(const Text& alpha_text) const
+    {
+        Text w = d_.density_name + (d_.degrees() > 0 ? u", " + degrees() : Text()) + u". ";
+        const double s = q_.statistic;
+        w += d_.symbol + u" = " + short_number(s, separator_) + u" marked";
+        if (statistic_left_ || statistic_right_)
+            w += statistic_right_ ? u" beyond the right edge of the scale" : u" beyond the left edge of the scale";
+        w += u". ";
+        const Text p = d_.p_field < outcome_.fields.size() ? outcome_.fields[d_.p_field].exact : Text();
+        if (d_.both_tails) w += u"Both tails beyond \u00B1" + short_number(std::fabs(s), separator_);
+        else w += u"Upper tail beyond " + short_number(s, separator_);
+        w += u" shaded: p = " + p + u".";
+        const double alpha = alpha_of(alpha_text);
+        if (alpha > 0) {
+            Text typed = alpha_text;
+            while (!typed.empty() && typed.back() == u' ') typed.pop_back();
+            while (!typed.empty() && typed.front() == u' ') typed.erase(0, 1);
+            w += d_.both_tails ? u" Critical values at \u03B1 = " : u" Critical value at \u03B1 = ";
+            w += typed + u": " + (d_.both_tails ? u"\u00B1" : u"") + critical_value(q_, level(alpha), separator_) + u".";
+        }
+        if (clipped_) w += u" The curve rises without bound at 0 and is cut off at the top.";
+        return w;
+    }
+
+    Drawing& drawing_;
+    const Outcome& outcome_;
+    const Question& q_;
+    const Distribution& d_;
+    char16_t separator_;
+    double left_, right_, top_, bottom_;
+    Range range_;
+    Ticks ticks_;
+    bool statistic_left_ = false, statistic_right_ = false;
+    bool clipped_ = false;
+};
+
+}  // namespace
+
+Drawing plot(const Outcome& outcome, const Text& alpha_text, char16_t separator, double width, double height)
+{
+    Drawing drawing;
+    drawing.width = width;
+    drawing.height = height;
+    if (outcome.kind != Outcome::Kind::result || !outcome.question.distribution) return drawing;
+    try {
+        Plotter(drawing, outcome, separator).draw(alpha_text);
+    } catch (...) {
+        // Out of memory at worst: an empty picture rather than none.
+        drawing.shapes.clear();
+    }
+    return drawing;
+}
+
+}  // namespace run

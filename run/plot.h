@@ -1,0 +1,36 @@
+#pragma once
+// The picture of the user's own answer: the density of the chosen
+// distribution at the degrees typed, the area under it lightly filled, the
+// area that the report's p-value measures filled dark, the statistic marked
+// and labelled, the critical values at the level in the alpha box as dashed
+// lines, and an axis of round values; the p-value written in it, so that a
+// tail too thin to see is still read. It knows no toolkit: it describes the
+// picture for a DrawingBox, and says in words what it shows.
+#include "platform/drawing.h"
+#include "run/run_command.h"
+
+namespace run {
+
+// Where the plot puts each of its parts, by colour, for whoever reads a
+// drawing back (the tests, as a person reads the picture).
+namespace plot_colours {
+inline constexpr platform::Colour curve{0, 0, 0};
+inline constexpr platform::Colour under_curve{208, 222, 240};
+inline constexpr platform::Colour p_area{28, 58, 110};
+inline constexpr platform::Colour statistic{190, 30, 30};
+inline constexpr platform::Colour critical{0, 118, 60};
+inline constexpr platform::Colour axis{80, 80, 80};
+inline constexpr platform::Colour frame{150, 150, 150};
+}  // namespace plot_colours
+
+// The plot of a run's outcome in `width` x `height` logical pixels, with the
+// user's decimal separator. The x range holds the bulk of the distribution,
+// the statistic and the critical values at 0.05, so that typing another level
+// moves the dashed lines and nothing else; a statistic or a critical value
+// far beyond the bulk is an arrow at the edge with its value. A density
+// without bound at 0 is cut at the top, with a mark. Never throws: what the
+// engine cannot give is left out.
+platform::Drawing plot(const Outcome& outcome, const Text& alpha_text, char16_t separator, double width,
+                       double height);
+
+}  // namespace run
