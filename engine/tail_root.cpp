@@ -17,6 +17,19 @@ double tail_root(const TailSide& side, long double log_p, double guess, int& eva
     const long double ln_smallest = std::log(static_cast<long double>(DBL_TRUE_MIN));
     const long double ln_largest = std::log(static_cast<long double>(DBL_MAX));
 
+    // A root beyond either end of the doubles shows in the tail there: two
+    // tails, where a search out to the end would take dozens, each slow
+    // where the shapes are tiny or huge.
+    for (const double end : {DBL_MAX, DBL_TRUE_MIN}) {
+        ++evaluations;
+        const long double g = side.log_tail(end) - log_p;
+        if (g == 0) return end;
+        // Above its target at the largest x, an upper tail's root lies beyond it.
+        const bool beyond = (g > 0) == side.falls;
+        if (end == DBL_MAX && beyond) throw numeric::Fault(numeric::FaultKind::Overflow);
+        if (end == DBL_TRUE_MIN && !beyond) throw numeric::Fault(numeric::FaultKind::Underflow);
+    }
+
     long double low = -INFINITY, high = INFINITY;  // the bracket, in ln x
     long double stride = 2.77258872223978123767L;  // ln 16, doubled at each widening
     long double u = std::log(static_cast<long double>(guess));

@@ -19,8 +19,9 @@ struct TailSide {
 // ln x instead, or, while it is still open, widens it by 16, 256, 65536, ...: so it
 // can neither wander nor loop. Ends when a Newton step moves x by less than two
 // units in its last place. Raises an overflow Fault for a root beyond the
-// largest double and an underflow Fault for one below the smallest;
-// `evaluations` counts the tails computed.
+// largest double and an underflow Fault for one below the smallest, each
+// known first from the tail at that end; `evaluations` counts the tails
+// computed.
 double tail_root(const TailSide& side, long double log_p, double guess, int& evaluations);
 
 }  // namespace engine

@@ -157,6 +157,17 @@ int decimal_exponent(double value, int digits)
     return exponent_of(decimal::exact(value), std::max(digits, 1));
 }
 
+int shortest_digits(double value)
+{
+    if (!std::isfinite(value) || value == 0) return 1;
+    // The exact digits once: rounding them is cheap, writing them out is not
+    // (a tiny double has hundreds).
+    const decimal::Digits d = decimal::exact(value);
+    for (int n = 1; n < 17; ++n)
+        if (decimal::nearest(rounded(d, n, true), d.point - n, d.negative) == value) return n;
+    return 17;
+}
+
 Text whole(long long value)
 {
     char buffer[24];

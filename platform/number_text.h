@@ -46,6 +46,10 @@ Text significant(double value, int digits, bool keep_zeros, char16_t separator);
 // (-3 for 0.00099996 at four, which rounds to 1.000e-03); 0 for 0.
 int decimal_exponent(double value, int digits);
 
+// The fewest significant digits that read back as the value (2 for 17.34,
+// 17 at most); 1 for 0.
+int shortest_digits(double value);
+
 // A whole number ("1000000000", "-7").
 Text whole(long long value);
 

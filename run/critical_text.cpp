@@ -2,7 +2,7 @@
 
 #include <cfloat>
 #include <exception>
-#include <functional>
+#include <cmath>
 
 #include "engine/numeric/fault.h"
 #include "platform/number_text.h"
@@ -16,25 +16,26 @@ const Text not_a_level = u"\u03B1 must be between 0 and 1";
 // Six significant digits, trailing zeros kept: a table's "2.10982", "13.2767".
 Text six_digits(double value, char16_t separator) { return platform::significant(value, 6, true, separator); }
 
-// A value beyond a double's range is said as a bound of it.
-Text quantile_text(const std::function<double()>& quantile, char16_t separator)
-{
-    try {
-        return six_digits(quantile(), separator);
-    } catch (const numeric::Fault& fault) {
-        if (fault.kind() == numeric::FaultKind::Overflow) return u"> " + six_digits(DBL_MAX, separator);
-        if (fault.kind() == numeric::FaultKind::Underflow) return u"< " + six_digits(DBL_TRUE_MIN, separator);
-    } catch (const std::exception&) {
-    }
-    return u"cannot be computed";
-}
-
 }  // namespace
 
-Text critical_value(const Question& q, double level, char16_t separator)
+CriticalValue critical_value(const Question& q, double level, char16_t separator)
 {
-    if (!q.distribution) return u"cannot be computed";
-    return quantile_text([&] { return q.distribution->upper_quantile(level, q.nu1, q.nu2); }, separator);
+    if (!q.distribution) return {NAN, u"cannot be computed"};
+    return critical_value([&] { return q.distribution->upper_quantile(level, q.nu1, q.nu2); }, separator);
+}
+
+// A value beyond a double's range is said as a bound of it.
+CriticalValue critical_value(const std::function<double()>& quantile, char16_t separator)
+{
+    try {
+        const double value = quantile();
+        return {value, six_digits(value, separator)};
+    } catch (const numeric::Fault& fault) {
+        if (fault.kind() == numeric::FaultKind::Overflow) return {NAN, u"> " + six_digits(DBL_MAX, separator)};
+        if (fault.kind() == numeric::FaultKind::Underflow) return {NAN, u"< " + six_digits(DBL_TRUE_MIN, separator)};
+    } catch (const std::exception&) {
+    }
+    return {NAN, u"cannot be computed"};
 }
 
 double alpha_of(const Text& text)
@@ -60,7 +61,7 @@ Text critical_text(const Question& q, const Text& alpha_text, char16_t separator
         if (field.critical == Critical::none) continue;
         const double at = field.critical == Critical::at_half_alpha ? alpha / 2 : alpha;
         if (!line.empty()) line += u"  ";
-        line += field.name + u" " + critical_value(q, at, separator);
+        line += field.name + u" " + critical_value(q, at, separator).text;
     }
     return line;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "platform/text.h"
 #include "run/run_command.h"
 
@@ -8,9 +10,17 @@ namespace run {
 // it holds no number strictly between 0 and 1.
 double alpha_of(const Text& alpha_text);
 
-// The statistic at which the upper tail is `level`, to six significant
-// digits ("2.10982"); beyond a double's range its bound ("> 1.79769e+308").
-Text critical_value(const Question& question, double level, char16_t separator);
+// The statistic at which the upper tail is `level`: its value, and its text
+// to six significant digits as the strip shows it ("2.10982"). Beyond a
+// double's range the value is NaN and the text its bound ("> 1.79769e+308",
+// "< 4.94066e-324"); where the engine cannot say, "cannot be computed".
+struct CriticalValue {
+    double value;
+    Text text;
+};
+CriticalValue critical_value(const Question& question, double level, char16_t separator);
+// The same from a quantile already asked for (it may raise the engine's faults).
+CriticalValue critical_value(const std::function<double()>& quantile, char16_t separator);
 
 // The strip's critical values: for each tail the line shows, the statistic
 // at which that tail is alpha, named as in the line and to six significant

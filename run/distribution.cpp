@@ -52,6 +52,7 @@ const Distribution* table()
     [](double alpha, double nu, double) { return engine::chi_square_upper_quantile(alpha, nu); },
     [](double x, double nu, double) { return engine::chi_square_log_density(x, nu); },
     [](double x, double nu, double) { return engine::chi_square_tails(x, nu).upper; },
+    [](double nu, double) { return Moments{nu, std::sqrt(2 * nu)}; },
 },
 {
     DistributionId::normal,
@@ -71,6 +72,7 @@ const Distribution* table()
     [](double alpha, double, double) { return engine::normal_upper_quantile(alpha); },
     [](double z, double, double) { return engine::normal_log_density(z); },
     [](double z, double, double) { return normal_upper_tail(z); },
+    [](double, double) { return Moments{0, 1}; },
 },
 {
     DistributionId::t,
@@ -90,6 +92,7 @@ const Distribution* table()
     [](double alpha, double nu, double) { return engine::t_upper_quantile(alpha, nu); },
     [](double x, double nu, double) { return engine::t_log_density(x, nu); },
     [](double x, double nu, double) { return engine::t_tails(x, nu).upper; },
+    [](double nu, double) { return Moments{0, nu > 2 ? std::sqrt(nu / (nu - 2)) : NAN}; },
 },
 {
     DistributionId::f,
@@ -109,6 +112,11 @@ const Distribution* table()
     [](double alpha, double nu1, double nu2) { return engine::f_upper_quantile(alpha, nu1, nu2); },
     [](double x, double nu1, double nu2) { return engine::f_log_density(x, nu1, nu2); },
     [](double x, double nu1, double nu2) { return engine::f_tails(x, nu1, nu2).upper; },
+    [](double nu1, double nu2) {
+        if (!(nu2 > 4)) return Moments{NAN, NAN};
+        const double mean = nu2 / (nu2 - 2);
+        return Moments{mean, mean * std::sqrt(2 * (nu1 + nu2 - 2) / (nu1 * (nu2 - 4)))};
+    },
 },
     };
     return all;

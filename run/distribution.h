@@ -15,6 +15,10 @@ using platform::Text;
 
 enum class DistributionId { chi_square, normal, t, f };
 
+struct Moments {
+    double mean, sd;
+};
+
 struct Distribution {
     // One field of the P-value line, and whether the strip gives its
     // critical value: the statistic at which the field is alpha (halved:
@@ -45,6 +49,10 @@ struct Distribution {
     double (*upper_quantile)(double alpha, double nu1, double nu2);
     double (*log_density)(double x, double nu1, double nu2);
     engine::Probability (*upper_tail)(double x, double nu1, double nu2);
+    // Its mean and standard deviation (NaN where they do not exist): where
+    // every degree is large the distribution is all but normal, and the
+    // plot's range needs no quantile.
+    Moments (*moments)(double nu1, double nu2);
 
     int degrees() const { return numerator_row.empty() ? 0 : denominator_row.empty() ? 1 : 2; }
 };

@@ -1,5 +1,6 @@
 #include "run/exact_text.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -55,10 +56,11 @@ Text apa_p(double p, char16_t separator)
 
 Text short_number(double value, char16_t separator)
 {
-    for (int digits = 1; digits <= 17; ++digits) {
-        const Text s = platform::significant(value, digits, false, u'.');
-        if (s.find(u'e') == Text::npos && platform::parse(s) == value) return with_separator(s, separator);
-    }
+    // As few digits as read back, but a whole number's in full: 1000000000,
+    // not 1e+09. Beyond what 17 digits write out, six in e-notation.
+    const int exponent = platform::decimal_exponent(value, 17);
+    if (exponent >= -4 && exponent < 17)
+        return platform::significant(value, std::max(platform::shortest_digits(value), exponent + 1), false, separator);
     return platform::significant(value, 6, false, separator);
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "engine/numeric/fault.h"
 #include "platform/number_text.h"
 #include "run/critical_text.h"
 #include "run/exact_text.h"
@@ -31,25 +32,32 @@ double attempt(const std::function<double()>& call)
 
 struct Range {
     double lo = NAN, hi = NAN;
+    bool normal = false;  // from the mean and standard deviation, all but normal
     bool valid() const { return std::isfinite(lo) && std::isfinite(hi) && hi > lo; }
 };
 
-// Where the mass lies. A symmetric law: its central 99.9 %, but no wider
-// than five upper quartiles, so that heavy tails (t with one degree) leave
-// the peak readable. One on 0 and up: to its 99.9 % point, no further than
-// five interquartile ranges past the upper quartile, from 0 or, where the
-// mass lies well away from 0 (10^9 degrees), from its 0.1 % point.
-Range bulk(const Question& q)
+// Where the mass lies. Where every degree is 1000 or more, the distribution
+// is all but normal: its mean and 3.3 standard deviations either side (some
+// of its quantiles cost thousands of passes there). Otherwise, a symmetric
+// law: its central 99.9 %, but no wider than five upper quartiles, so that
+// heavy tails (t with one degree) leave the peak readable; one on 0 and up:
+// to its 99.9 % point, but no further than ten upper quartiles, from 0, or,
+// where the mass lies well away from 0, from its 0.1 % point.
+Range bulk(const Question& q, const std::function<double(double)>& upper)
 {
     const Distribution& d = *q.distribution;
-    const auto upper = [&](double a) { return attempt([&] { return d.upper_quantile(a, q.nu1, q.nu2); }); };
+    const bool large = (d.degrees() < 1 || q.nu1 >= 1000) && (d.degrees() < 2 || q.nu2 >= 1000);
+    const Moments m = d.moments(q.nu1, q.nu2);
+    if (large && std::isfinite(m.mean) && std::isfinite(m.sd)) return {m.mean - 3.3 * m.sd, m.mean + 3.3 * m.sd, true};
+
     if (!d.from_zero) {
-        const double half = std::fmin(upper(0.0005), 5 * upper(0.25));
+        const double far = upper(0.0005);
+        const double half = std::fmin(far, 5 * upper(0.25));
         return {-half, half};
     }
-    const double q75 = upper(0.25), q25 = upper(0.75);
-    const double hi = std::fmin(upper(0.001), q75 + 5 * (q75 - q25));
-    const double lo = upper(0.999);
+    const double far = upper(0.001), q75 = upper(0.25);
+    const double hi = std::fmin(far, 10 * q75);
+    const double lo = q75 > 0.6 * far ? upper(0.999) : 0;
     return {std::isfinite(lo) && lo > 0.25 * hi ? lo : 0, hi};
 }
 
@@ -71,7 +79,7 @@ Ticks lay_out(double lo, double hi, double m, int e, char16_t separator)
     t.lo = lo;
     t.hi = hi;
     const double first = std::ceil(lo / step), last = std::floor(hi / step);
-    if (last - first > 20) return t;
+    if (last - first >= 7) return t;  // too many: not worth their labels
     // Enough digits for the step, and whole numbers in full.
     const int e_step = m == 2.5 ? e - 1 : e;  // 7.5 needs its tenths
     const double biggest = std::fmax(std::fabs(first * step), std::fabs(last * step));
@@ -157,9 +165,34 @@ private:
     // The statistic's and the critical values' level of 0.05 widen the bulk,
     // unless they lie so far out that it would shrink below a third of the
     // axis; the statistic then gets an arrow at the edge.
+    // The upper quantile at a level, each asked of the engine once. The
+    // quantile falls as the level grows, so a level above one found below
+    // the smallest double is below it too, and one under a level found
+    // beyond the largest is beyond it: no search need show it again.
+    double upper(double level) const
+    {
+        if (level >= underflow_from_) throw numeric::Fault(numeric::FaultKind::Underflow);
+        if (level <= overflow_to_) throw numeric::Fault(numeric::FaultKind::Overflow);
+        for (const auto& [at, value] : known_)
+            if (at == level) return value;
+        try {
+            const double value = d_.upper_quantile(level, q_.nu1, q_.nu2);
+            known_.push_back({level, value});
+            return value;
+        } catch (const numeric::Fault& fault) {
+            if (fault.kind() == numeric::FaultKind::Underflow) underflow_from_ = std::fmin(underflow_from_, level);
+            if (fault.kind() == numeric::FaultKind::Overflow) overflow_to_ = std::fmax(overflow_to_, level);
+            throw;
+        }
+    }
+    double upper_or_nan(double level) const
+    {
+        return attempt([&] { return upper(level); });
+    }
+
     void choose_range()
     {
-        range_ = bulk(q_);
+        range_ = bulk(q_, [this](double level) { return upper_or_nan(level); });
         const double s = q_.statistic;
         if (!range_.valid()) {
             const double m = std::isfinite(s) && s != 0 ? std::fmin(std::fabs(s) * 1.25, 1e300) : 1;
@@ -184,7 +217,8 @@ private:
             }
         };
         take_in(s, &statistic_left_, &statistic_right_);
-        take_in(attempt([&] { return d_.upper_quantile(level(0.05), q_.nu1, q_.nu2); }), nullptr, nullptr);
+        // 3.3 standard deviations hold the values at 0.05 of an all but normal law.
+        if (!range_.normal) take_in(upper_or_nan(level(0.05)), nullptr, nullptr);
         // A margin, and no axis beyond what a double can span.
         if (!d_.from_zero) {
             const double half = std::fmin(range_.hi * 1.06, 1e307);
@@ -214,11 +248,11 @@ private:
         drawing_.text({left_, 4}, p.name + u" p = " + p.exact, Align::left, colour::curve, 9, true);
     }
 
-    // The density on a grid of two points a pixel, with the statistic and
+    // The density on a grid of a point a pixel, with the statistic and
     // its mirror among them so that the shaded areas end exactly there.
     void curve()
     {
-        const int n = std::max(2 * int(right_ - left_), 50);
+        const int n = std::max(int(right_ - left_), 50);
         std::vector<double> xs;
         for (int k = 0; k <= n; ++k) xs.push_back(range_.lo + (range_.hi - range_.lo) * k / n);
         for (double v : {q_.statistic, -q_.statistic, 0.0})
@@ -318,13 +352,14 @@ private:
     {
         const double alpha = alpha_of(alpha_text);
         if (alpha == 0) return;
-        const Text bound = critical_value(q_, level(alpha), separator_);
-        double c = attempt([&] { return d_.upper_quantile(level(alpha), q_.nu1, q_.nu2); });
+        critical_ = critical_value([&] { return upper(level(alpha)); }, separator_);
+        const Text& bound = critical_.text;
+        double c = critical_.value;
         // Beyond a double's range the value is its bound, on the line at 0
         // or past the right edge.
         const bool bounded = std::isnan(c);
         if (bounded) {
-            if (bound.empty() || (bound[0] != u'>' && bound[0] != u'<')) return;
+            if (bound[0] != u'>' && bound[0] != u'<') return;
             c = bound[0] == u'>' ? INFINITY : 0;
         }
         const Text sign = d_.both_tails ? u"\u00B1" : u"";
@@ -393,7 +428,7 @@ private:
             while (!typed.empty() && typed.back() == u' ') typed.pop_back();
             while (!typed.empty() && typed.front() == u' ') typed.erase(0, 1);
             w += d_.both_tails ? u" Critical values at \u03B1 = " : u" Critical value at \u03B1 = ";
-            w += typed + u": " + (d_.both_tails ? u"\u00B1" : u"") + critical_value(q_, level(alpha), separator_) + u".";
+            w += typed + u": " + (d_.both_tails ? u"\u00B1" : u"") + critical_.text + u".";
         }
         if (clipped_) w += u" The curve rises without bound at 0 and is cut off at the top.";
         return w;
@@ -407,6 +442,9 @@ private:
     double left_, right_, top_, bottom_;
     Range range_;
     Ticks ticks_;
+    CriticalValue critical_{NAN, {}};
+    mutable std::vector<std::pair<double, double>> known_;  // quantiles asked: level, value
+    mutable double underflow_from_ = INFINITY, overflow_to_ = -INFINITY;
     bool statistic_left_ = false, statistic_right_ = false;
     bool clipped_ = false;
 };

@@ -22,6 +22,7 @@
 #include "engine/t_tails.h"
 #include "platform/number_text.h"
 #include "run/distribution.h"
+#include "run/plot.h"
 #include "run/run_command.h"
 
 namespace {
@@ -30,7 +31,8 @@ struct Case {
     const char* name;
     double a, b, c;
     int routine;  // 0 chi-square, 1 normal, 2 t, 3 F; exact tails 4 to 7 in that order;
-                  // 8 Run; critical values 9 to 12 in the first order, a being alpha
+                  // 8 Run; critical values 9 to 12 in the first order, a being alpha;
+                  // 13 the plot of a t run (no c) or an F run, at alpha 0.05; 14 at 1e-300
 };
 
 const Case cases[] = {
@@ -87,6 +89,16 @@ const Case cases[] = {
     {"critical F 0.3, 1e-18, 1e-18 (overflow refused)", 0.3, 1e-18, 1e-18, 12},
     {"Run t 8, 40 (line, exact values, report)", 8, 40, 0, 8},
     {"Run F 1, 1e9, 1e9 (slowest)", 1, 1e9, 1e9, 8},
+    {"plot t 2.1, 17", 2.1, 17, 0, 13},
+    {"plot t 1e6, 3 (off the scale)", 1e6, 3, 0, 13},
+    {"plot t 1.96, 1e9", 1.96, 1e9, 0, 13},
+    {"plot F 3, 4, 20", 3, 4, 20, 13},
+    {"plot F 1, 1e9, 1e9", 1, 1e9, 1e9, 13},
+    {"plot F 1, 1e6, 1e9", 1, 1e6, 1e9, 13},
+    {"plot F 1, 1e5, 1e9", 1, 1e5, 1e9, 13},
+    {"plot F 2, 1e-18, 3 (tiny degrees)", 2, 1e-18, 3, 13},
+    {"plot F 0.5, 1.5, 20 (cut at 0)", 0.5, 1.5, 20, 13},
+    {"plot F 30, 1, 1e5 at alpha 1e-300 (slowest found)", 30, 1, 1e5, 14},
 };
 
 // The main window as the Run command reads it.
@@ -127,6 +139,7 @@ double critical(const Case& c)
 
 void measure(benchmark::State& state, const Case& c)
 {
+    const run::Outcome outcome = c.routine >= 13 ? run::run_command(BenchView(c)) : run::Outcome{};
     for (auto _ : state) {
         switch (c.routine) {
         case 0: benchmark::DoNotOptimize(engine::chi_square(c.a, c.b)); break;
@@ -138,6 +151,8 @@ void measure(benchmark::State& state, const Case& c)
         case 6: benchmark::DoNotOptimize(engine::t_tails(c.a, c.b)); break;
         case 7: benchmark::DoNotOptimize(engine::f_tails(c.a, c.b, c.c)); break;
         case 8: benchmark::DoNotOptimize(run::run_command(BenchView(c))); break;
+        case 13: benchmark::DoNotOptimize(run::plot(outcome, u"0.05", u'.', 380, 301)); break;
+        case 14: benchmark::DoNotOptimize(run::plot(outcome, u"1e-300", u'.', 380, 301)); break;
         default: benchmark::DoNotOptimize(critical(c)); break;
         }
     }
