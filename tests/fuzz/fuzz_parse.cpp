@@ -18,8 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;  // the only refusal the parse has
     }
     require(std::isfinite(value), "parse gives a finite number", text);
-    // The same double as the standard library's correctly rounded reading.
-    const std::string ascii(reinterpret_cast<const char*>(data), size);
+    // The same double as the standard library's correctly rounded reading of
+    // the same characters (anything beyond ASCII ends a number).
+    std::string ascii;
+    for (char16_t c : text) ascii += c < 0x80 ? char(c) : '?';
     size_t at = ascii.find_first_not_of(" \t");
     if (at != std::string::npos && (ascii[at] == '+' || ascii[at] == '-')) ++at;
     if (at < ascii.size() && (std::isdigit(static_cast<unsigned char>(ascii[at])) || ascii[at] == '.')) {
