@@ -23,11 +23,13 @@ double tail_root(const TailSide& side, long double log_p, double guess, int& eva
     for (const double end : {DBL_MAX, DBL_TRUE_MIN}) {
         ++evaluations;
         const long double g = side.log_tail(end) - log_p;
-        if (g == 0) return end;
-        // Above its target at the largest x, an upper tail's root lies beyond it.
-        const bool beyond = (g > 0) == side.falls;
-        if (end == DBL_MAX && beyond) throw numeric::Fault(numeric::FaultKind::Overflow);
-        if (end == DBL_TRUE_MIN && !beyond) throw numeric::Fault(numeric::FaultKind::Underflow);
+        // Above its target at the largest x, an upper tail's root lies beyond
+        // it. A tail flat at its target there (tiny degrees put half the mass
+        // at each end) is left to the search, which finds a nearer x.
+        if (g == 0) continue;
+        const bool above = (g > 0) == side.falls;
+        if (end == DBL_MAX && above) throw numeric::Fault(numeric::FaultKind::Overflow);
+        if (end == DBL_TRUE_MIN && !above) throw numeric::Fault(numeric::FaultKind::Underflow);
     }
 
     long double low = -INFINITY, high = INFINITY;  // the bracket, in ln x
