@@ -162,9 +162,6 @@ private:
     bool inside(double value) const { return value >= range_.lo && value <= range_.hi; }
     double middle() const { return (top_ + bottom_) / 2; }
 
-    // The statistic's and the critical values' level of 0.05 widen the bulk,
-    // unless they lie so far out that it would shrink below a third of the
-    // axis; the statistic then gets an arrow at the edge.
     // The upper quantile at a level, each asked of the engine once. The
     // quantile falls as the level grows, so a level above one found below
     // the smallest double is below it too, and one under a level found
@@ -190,6 +187,9 @@ private:
         return attempt([&] { return upper(level); });
     }
 
+    // The statistic and the critical values at 0.05 widen the bulk, unless
+    // they lie so far out that it would shrink below a third of the axis; the
+    // statistic then gets an arrow at the edge.
     void choose_range()
     {
         range_ = bulk(q_, [this](double level) { return upper_or_nan(level); });
