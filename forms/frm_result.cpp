@@ -94,7 +94,8 @@ void frm_result::cmd_back_Click()
     lbl_exact.set_caption({});
     lbl_critical.set_caption({});
     outcome_ = {};
-    draw_plot();
+    make_plot();
+    pic_plot.set_drawing(plot_.at(txt_alpha.text()));
     initial.txt_datavalue.set_focus();
 }
 
@@ -120,13 +121,13 @@ void frm_result::txt_alpha_Change()
 {
     if (outcome_.kind != run::Outcome::Kind::result) return;
     lbl_critical.set_caption(run::critical_text(outcome_.question, txt_alpha.text(), platform::decimal_separator()));
-    draw_plot();
+    pic_plot.set_drawing(plot_.at(txt_alpha.text()));
 }
 
-void frm_result::draw_plot()
+// The run's plot, made once but for the critical values, which follow the level.
+void frm_result::make_plot()
 {
-    pic_plot.set_drawing(run::plot(outcome_, txt_alpha.text(), platform::decimal_separator(), plot.width / 15.0,
-                                   plot.height / 15.0));
+    plot_ = run::Plot(outcome_, platform::decimal_separator(), plot.width / 15.0, plot.height / 15.0);
 }
 
 void frm_result::show_picture(const run::Distribution& distribution)
@@ -142,6 +143,7 @@ void frm_result::show_outcome(const run::Outcome& outcome)
     lbl_graph.set_caption(outcome.line);
     lbl_exact.set_caption(run::exact_lines(outcome));
     outcome_ = outcome;
+    make_plot();
     txt_alpha_Change();
 }
 

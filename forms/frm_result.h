@@ -4,6 +4,7 @@
 // critical values at the level the user types, and beside them the plot of
 // the user's own answer.
 #include "platform/controls.h"
+#include "run/plot.h"
 #include "run/run_command.h"
 
 namespace forms {
@@ -41,10 +42,11 @@ public:
 private:
     void create_controls();
     void wire_events();
-    void draw_plot();
+    void make_plot();
 
     Program& program_;
     run::Outcome outcome_;  // the run shown; of kind nothing while none is
+    run::Plot plot_;
 };
 
 }  // namespace forms

@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "engine/numeric/fault.h"
@@ -131,20 +132,21 @@ Ticks ticks(double lo, double hi, double pixels, char16_t separator, bool symmet
     return ends;
 }
 
-class Plotter {
-public:
-    Plotter(Drawing& drawing, const Outcome& outcome, char16_t separator)
-        : drawing_(drawing), outcome_(outcome), q_(outcome.question), d_(*outcome.question.distribution),
-          separator_(separator)
-    {
-        left_ = 10;
-        right_ = drawing.width - 10;
-        top_ = 52;
-        bottom_ = drawing.height - 28;
-    }
+}  // namespace
 
-    void draw(const Text& alpha_text)
+// What no level changes is drawn once, as the run is shown; a level adds its
+// critical values to a copy.
+class Plot::Parts {
+public:
+    Parts(const Outcome& outcome, char16_t separator, double width, double height)
+        : outcome_(outcome), q_(outcome_.question), d_(*outcome_.question.distribution), separator_(separator)
     {
+        drawing_.width = width;
+        drawing_.height = height;
+        left_ = 10;
+        right_ = width - 10;
+        top_ = 52;
+        bottom_ = height - 28;
         choose_range();
         ticks_ = ticks(range_.lo, range_.hi, right_ - left_, separator_, !d_.from_zero);
         range_ = {ticks_.lo, ticks_.hi};
@@ -152,9 +154,15 @@ public:
         title();
         curve();
         statistic();
-        critical(alpha_text);
         axis();
-        drawing_.words = words(alpha_text);
+    }
+
+    Drawing at(const Text& alpha_text) const
+    {
+        Drawing drawing = drawing_;
+        const CriticalValue c = critical(drawing, alpha_of(alpha_text));
+        drawing.words = words(alpha_text, c);
+        return drawing;
     }
 
 private:
@@ -318,19 +326,19 @@ private:
     }
 
     // An arrow at an edge, pointing out to a value beyond it.
-    void arrow(bool right, double y, platform::Colour c, bool dashed)
+    void arrow(Drawing& drawing, bool right, double y, platform::Colour c, bool dashed) const
     {
         const double tip = right ? right_ : left_, back = right ? -1 : 1;
-        drawing_.line({{tip + back * 30, y}, {tip + back * 6, y}}, c, 2, dashed);
-        drawing_.polygon({{tip, y}, {tip + back * 8, y - 5}, {tip + back * 8, y + 5}}, c);
+        drawing.line({{tip + back * 30, y}, {tip + back * 6, y}}, c, 2, dashed);
+        drawing.polygon({{tip, y}, {tip + back * 8, y - 5}, {tip + back * 8, y + 5}}, c);
     }
 
     // A label centred over x, kept inside the plot.
-    void label(double at_x, double y, const Text& text, platform::Colour c, bool bold)
+    void label(Drawing& drawing, double at_x, double y, const Text& text, platform::Colour c, bool bold) const
     {
         const double half = platform::text_width(text, 8) / 2;
         const double centre = std::clamp(at_x, left_ + half, std::fmax(right_ - half, left_ + half));
-        drawing_.text({centre, y}, text, Align::center, c, 8, bold);
+        drawing.text({centre, y}, text, Align::center, c, 8, bold);
     }
 
     void statistic()
@@ -338,28 +346,28 @@ private:
         const double s = q_.statistic;
         const Text text = d_.symbol + u" = " + short_number(s, separator_);
         if (statistic_left_ || statistic_right_) {
-            arrow(statistic_right_, middle(), colour::statistic, false);
+            arrow(drawing_, statistic_right_, middle(), colour::statistic, false);
             drawing_.text({statistic_right_ ? right_ : left_, 20}, text, statistic_right_ ? Align::right : Align::left,
                           colour::statistic, 8, true);
             return;
         }
         drawing_.line({{x(s), bottom_}, {x(s), top_ - 3}}, colour::statistic, 2);
-        label(x(s), 20, text, colour::statistic, true);
+        label(drawing_, x(s), 20, text, colour::statistic, true);
     }
 
-    // Dashed lines where the shaded tails reach alpha, labelled once.
-    void critical(const Text& alpha_text)
+    // Dashed lines where the shaded tails reach alpha (0: no level), labelled
+    // once; the value as the strip gives it.
+    CriticalValue critical(Drawing& drawing, double alpha) const
     {
-        const double alpha = alpha_of(alpha_text);
-        if (alpha == 0) return;
-        critical_ = critical_value([&] { return upper(level(alpha)); }, separator_);
-        const Text& bound = critical_.text;
-        double c = critical_.value;
+        if (alpha == 0) return {NAN, {}};
+        const CriticalValue value = critical_value([&] { return upper(level(alpha)); }, separator_);
+        const Text& bound = value.text;
+        double c = value.value;
         // Beyond a double's range the value is its bound, on the line at 0
         // or past the right edge.
         const bool bounded = std::isnan(c);
         if (bounded) {
-            if (bound[0] != u'>' && bound[0] != u'<') return;
+            if (bound[0] != u'>' && bound[0] != u'<') return value;
             c = bound[0] == u'>' ? INFINITY : 0;
         }
         const Text sign = d_.both_tails ? u"\u00B1" : u"";
@@ -367,19 +375,20 @@ private:
         const double y = middle() + 16;
         const double outer = d_.both_tails ? std::fabs(c) : c;
         if (!(outer <= range_.hi)) {
-            arrow(true, y, colour::critical, true);
-            drawing_.text({right_, 35}, text, Align::right, colour::critical, 8, false);
-            return;
+            arrow(drawing, true, y, colour::critical, true);
+            drawing.text({right_, 35}, text, Align::right, colour::critical, 8, false);
+            return value;
         }
         if (outer < range_.lo) {
-            arrow(false, y, colour::critical, true);
-            drawing_.text({left_, 35}, text, Align::left, colour::critical, 8, false);
-            return;
+            arrow(drawing, false, y, colour::critical, true);
+            drawing.text({left_, 35}, text, Align::left, colour::critical, 8, false);
+            return value;
         }
         std::vector<double> at{outer};
         if (d_.both_tails && outer != 0) at.push_back(-outer);
-        for (double v : at) drawing_.line({{x(v), bottom_}, {x(v), top_ - 3}}, colour::critical, 1.5, true);
-        label(x(outer), 35, text, colour::critical, false);
+        for (double v : at) drawing.line({{x(v), bottom_}, {x(v), top_ - 3}}, colour::critical, 1.5, true);
+        label(drawing, x(outer), 35, text, colour::critical, false);
+        return value;
     }
 
     void axis()
@@ -410,7 +419,7 @@ private:
     }
 
     // In words, with the numbers as the strip gives them.
-    Text words(const Text& alpha_text) const
+    Text words(const Text& alpha_text, const CriticalValue& critical) const
     {
         Text w = d_.density_name + (d_.degrees() > 0 ? u", " + degrees() : Text()) + u". ";
         const double s = q_.statistic;
@@ -428,42 +437,57 @@ private:
             while (!typed.empty() && typed.back() == u' ') typed.pop_back();
             while (!typed.empty() && typed.front() == u' ') typed.erase(0, 1);
             w += d_.both_tails ? u" Critical values at \u03B1 = " : u" Critical value at \u03B1 = ";
-            w += typed + u": " + (d_.both_tails ? u"\u00B1" : u"") + critical_.text + u".";
+            w += typed + u": " + (d_.both_tails ? u"\u00B1" : u"") + critical.text + u".";
         }
         if (clipped_) w += u" The curve rises without bound at 0 and is cut off at the top.";
         return w;
     }
 
-    Drawing& drawing_;
-    const Outcome& outcome_;
+    const Outcome outcome_;
     const Question& q_;
     const Distribution& d_;
     char16_t separator_;
+    Drawing drawing_;  // all that no level changes
     double left_, right_, top_, bottom_;
     Range range_;
     Ticks ticks_;
-    CriticalValue critical_{NAN, {}};
+    // Quantiles asked, kept for the levels typed later.
     mutable std::vector<std::pair<double, double>> known_;  // quantiles asked: level, value
     mutable double underflow_from_ = INFINITY, overflow_to_ = -INFINITY;
     bool statistic_left_ = false, statistic_right_ = false;
     bool clipped_ = false;
 };
 
-}  // namespace
+Plot::Plot() = default;
+Plot::~Plot() = default;
+Plot::Plot(Plot&&) noexcept = default;
+Plot& Plot::operator=(Plot&&) noexcept = default;
+
+Plot::Plot(const Outcome& outcome, char16_t separator, double width, double height) : width_(width), height_(height)
+{
+    if (outcome.kind != Outcome::Kind::result || !outcome.question.distribution) return;
+    try {
+        parts_ = std::make_unique<Parts>(outcome, separator, width, height);
+    } catch (...) {
+        // Out of memory at worst: an empty picture rather than none.
+    }
+}
+
+Drawing Plot::at(const Text& alpha_text) const
+{
+    try {
+        if (parts_) return parts_->at(alpha_text);
+    } catch (...) {
+    }
+    Drawing empty;
+    empty.width = width_;
+    empty.height = height_;
+    return empty;
+}
 
 Drawing plot(const Outcome& outcome, const Text& alpha_text, char16_t separator, double width, double height)
 {
-    Drawing drawing;
-    drawing.width = width;
-    drawing.height = height;
-    if (outcome.kind != Outcome::Kind::result || !outcome.question.distribution) return drawing;
-    try {
-        Plotter(drawing, outcome, separator).draw(alpha_text);
-    } catch (...) {
-        // Out of memory at worst: an empty picture rather than none.
-        drawing.shapes.clear();
-    }
-    return drawing;
+    return Plot(outcome, separator, width, height).at(alpha_text);
 }
 
 }  // namespace run
