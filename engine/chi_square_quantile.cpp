@@ -12,7 +12,11 @@
 
 namespace engine {
 
-double chi_square_upper_quantile(double alpha, double nu)
+namespace {
+
+// The x at which the chosen tail is alpha, searched on the tail that alpha
+// leaves small: an upper tail above 1/2 is a lower one below it, exact there.
+double chi_square_quantile(double alpha, bool upper_tail, double nu)
 {
     require_probability(alpha);
     require_degrees(nu, Argument::degrees, largest_degrees);
@@ -20,9 +24,8 @@ double chi_square_upper_quantile(double alpha, double nu)
     const long double ln_2 = 0.693147180559945309417232121458176568L;
     const long double log_gamma_a = log_gamma(a);
 
-    // The tail that alpha leaves small: Q for alpha up to 1/2, else P = 1 - alpha (exact there).
-    const bool upper = alpha <= 0.5;
-    const double p = upper ? alpha : 1 - alpha;
+    const bool upper = (alpha <= 0.5) == upper_tail;
+    const double p = alpha <= 0.5 ? alpha : 1 - alpha;
     const TailSide side{
         [&](double x) {
             const LogTails t = log_incomplete_gamma(a, static_cast<long double>(x) / 2).tails;
@@ -37,10 +40,12 @@ double chi_square_upper_quantile(double alpha, double nu)
     // Start: Wilson and Hilferty's cube of a normal, (X/nu)^(1/3) ~ N(1 - h, h)
     // with h = 2/(9 nu); where that is not positive (small nu, x near 0), the
     // lower tail's first term P ~ (x/2)^a / Gamma(a + 1).
-    const double h = 2 / (9 * nu), w = 1 - h + normal_upper_quantile(alpha) * std::sqrt(h);
+    const double z = upper_tail ? normal_upper_quantile(alpha) : -normal_upper_quantile(alpha);
+    const double h = 2 / (9 * nu), w = 1 - h + z * std::sqrt(h);
     double guess = nu * w * w * w;
     if (!(w > 0.1) || !std::isfinite(guess)) {
-        const long double lower = std::log1p(-static_cast<long double>(alpha));
+        const long double lower = upper_tail ? std::log1p(-static_cast<long double>(alpha))
+                                             : std::log(static_cast<long double>(alpha));
         guess = static_cast<double>(2 * std::exp((lower + log_gamma(a + 1)) / a));
     }
     if (!(guess >= DBL_MIN)) guess = DBL_MIN;
@@ -48,5 +53,11 @@ double chi_square_upper_quantile(double alpha, double nu)
     int evaluations = 0;
     return tail_root(side, std::log(static_cast<long double>(p)), guess, evaluations);
 }
+
+}  // namespace
+
+double chi_square_upper_quantile(double alpha, double nu) { return chi_square_quantile(alpha, true, nu); }
+
+double chi_square_lower_quantile(double alpha, double nu) { return chi_square_quantile(alpha, false, nu); }
 
 }  // namespace engine

@@ -9,4 +9,8 @@ namespace engine {
 // smallest double (tiny nu with alpha near 1).
 double chi_square_upper_quantile(double alpha, double nu);
 
+// The x below which the lower tail is alpha: P(X < x) = alpha, the lower
+// critical value, found on the lower tail itself however small alpha is.
+double chi_square_lower_quantile(double alpha, double nu);
+
 }  // namespace engine

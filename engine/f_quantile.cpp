@@ -12,7 +12,9 @@
 
 namespace engine {
 
-double f_upper_quantile(double alpha, double nu1_in, double nu2_in)
+namespace {
+
+double f_quantile(double alpha, bool upper_tail, double nu1_in, double nu2_in)
 {
     require_probability(alpha);
     require_degrees(nu1_in, Argument::degrees, largest_degrees);
@@ -22,8 +24,8 @@ double f_upper_quantile(double alpha, double nu1_in, double nu2_in)
 
     // P(X > F) = I_x(nu2/2, nu1/2) at the odds r = nu1 F / nu2; P(X < F) its
     // complement. The tail that alpha leaves small, 1 - alpha exact from 1/2.
-    const bool upper = alpha <= 0.5;
-    const double p = upper ? alpha : 1 - alpha;
+    const bool upper = (alpha <= 0.5) == upper_tail;
+    const double p = alpha <= 0.5 ? alpha : 1 - alpha;
     const TailSide side{
         [&](double F) {
             const LogTails t = log_incomplete_beta((nu1 * F) / nu2, b, a).tails;
@@ -42,7 +44,7 @@ double f_upper_quantile(double alpha, double nu1_in, double nu2_in)
     // Newton step saved counts. Below 1 degree, or where it has no root (far
     // tails), ln F near normal with variance 2/nu1 + 2/nu2 about its median;
     // Newton in ln F takes the power laws of small degrees from there.
-    const double z = normal_upper_quantile(alpha);
+    const double z = upper_tail ? normal_upper_quantile(alpha) : -normal_upper_quantile(alpha);
     const double c1 = 2 / (9 * nu1_in), c2 = 2 / (9 * nu2_in), k1 = 1 - c1, k2 = 1 - c2;
     const double lead = k2 * k2 - z * z * c2, discriminant = k1 * k1 * c2 + k2 * k2 * c1 - z * z * c1 * c2;
     const double u = (k1 * k2 + z * std::sqrt(discriminant)) / lead;
@@ -56,5 +58,11 @@ double f_upper_quantile(double alpha, double nu1_in, double nu2_in)
     int evaluations = 0;
     return tail_root(side, std::log(static_cast<long double>(p)), guess, evaluations);
 }
+
+}  // namespace
+
+double f_upper_quantile(double alpha, double nu1, double nu2) { return f_quantile(alpha, true, nu1, nu2); }
+
+double f_lower_quantile(double alpha, double nu1, double nu2) { return f_quantile(alpha, false, nu1, nu2); }
 
 }  // namespace engine

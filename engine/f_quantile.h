@@ -10,4 +10,8 @@ namespace engine {
 // underflow Fault where F is beyond the range of a double.
 double f_upper_quantile(double alpha, double nu1, double nu2);
 
+// The F below which the lower tail is alpha: P(X < F) = alpha, found on the
+// lower tail itself however small alpha is.
+double f_lower_quantile(double alpha, double nu1, double nu2);
+
 }  // namespace engine

@@ -9,15 +9,16 @@ namespace forms {
 
 namespace {
 // Seven lines, every one of them true: no person or address the project does
-// not have. The version is the one the build defines.
+// not have, and no place it does not give. The version is the one the build
+// defines.
 const platform::Text about_notice =
     u"Varendo " VARENDO_VERSION "\r\n"
-    "Tail probabilities of chi-square, normal, t and F\r\n"
-    "statistics, computed to four decimals.\r\n"
+    "Lower, upper and two-sided tails of chi-square, normal,\r\n"
+    "t and F statistics, exact to four significant digits\r\n"
+    "at any size; critical values at any level; a plot of each answer.\r\n"
     "Copyright (c) 2026 The Varendo developers\r\n"
     "Free software under the MIT licence.\r\n"
-    "It comes with no warranty of any kind.\r\n"
-    "Report problems on the project's issue tracker.";
+    "It comes with no warranty of any kind.";
 }  // namespace
 
 frm_initial::frm_initial(Program& program) : platform::Form(6735, 3765), program_(program)
@@ -68,6 +69,7 @@ void frm_initial::create_controls()
     Text1.set_text(u"Select the statistical distribution");
     Text1.set_align(platform::Align::center);
     Text1.set_plain();
+    Text1.set_accessible_name(Text1.text());  // no label names it
 
     // The bracket over the selection buttons.
     add_line(360, 2760, 360, 2520);

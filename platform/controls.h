@@ -107,6 +107,8 @@ public:
     // A borderless box on the window grey: a caption that still takes the focus.
     void set_plain();
     bool has_selection() const;  // some of its text is selected
+    // What a screen reader calls a box that no label names.
+    void set_accessible_name(const Text& name);
 
     std::function<void(char16_t& code)> on_key_press;
     std::function<void()> on_change;  // after each change of the text, typed, pasted or set
@@ -163,6 +165,17 @@ void set_clipboard_picture(Form& owner, const Drawing& drawing, double scale);
 
 // The decimal separator of the user's regional settings.
 char16_t decimal_separator();
+
+// How large every window is drawn, from 1 (100 %) to 3: its client area,
+// controls, fonts and lines grow by it, a picture's pixels as the device
+// grows them, a drawing painted anew at the size. Ctrl+plus, Ctrl+minus and
+// Ctrl+0 in any window step it through zoom_steps (shared by the backends);
+// a browser's page keeps the browser's own zoom, and there it stays 1.
+double zoom();
+void set_zoom(double factor);
+inline constexpr double zoom_steps[] = {1, 1.25, 1.5, 1.75, 2, 2.5, 3};
+// The step after `current` in a direction: +1 larger, -1 smaller, 0 back to 1.
+double next_zoom(double current, int direction);
 
 // Ends the program at once. Tests put their own handler in its place; an
 // empty one restores the real end.

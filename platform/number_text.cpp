@@ -67,8 +67,9 @@ int exponent_of(const decimal::Digits& d, int keep)
 
 }  // namespace
 
-double parse(const Text& text)
+Reading read_number(const Text& text, bool comma_too)
 {
+    Reading r;
     size_t i = 0;
     const size_t n = text.size();
     while (i < n && is_blank(text[i])) ++i;
@@ -78,12 +79,15 @@ double parse(const Text& text)
     std::string digits;
     size_t before_point = std::string::npos;
     for (; i < n; ++i) {
+        const bool point = text[i] == u'.' || (comma_too && text[i] == u',');
         if (is_digit(text[i])) digits += char(text[i]);
-        else if (text[i] == u'.' && before_point == std::string::npos) before_point = digits.size();
+        else if (point && before_point == std::string::npos) before_point = digits.size();
         else break;
     }
-    if (digits.empty()) return 0.0;
+    if (digits.empty()) return r;
     if (before_point == std::string::npos) before_point = digits.size();
+    r.number = true;
+    r.end = i;
 
     // An exponent counts only with a digit of its own: "1e" reads as 1.
     long long exponent = 0;
@@ -91,15 +95,25 @@ double parse(const Text& text)
         size_t j = i + 1;
         const bool down = j < n && text[j] == u'-';
         if (j < n && (text[j] == u'+' || text[j] == u'-')) ++j;
+        const size_t first_digit = j;
         for (; j < n && is_digit(text[j]); ++j)
             if (exponent < exponent_bound) exponent = exponent * 10 + (text[j] - u'0');
         if (down) exponent = -exponent;
+        if (j > first_digit) r.end = j;
     }
 
     const long long scale = exponent + static_cast<long long>(before_point) - static_cast<long long>(digits.size());
-    const double value = decimal::nearest(digits, scale, negative);
-    if (std::isinf(value)) throw NumberTooLarge();
-    return value;
+    r.value = decimal::nearest(digits, scale, negative);
+    r.too_large = std::isinf(r.value);
+    if (r.too_large) r.value = 0;
+    return r;
+}
+
+double parse(const Text& text)
+{
+    const Reading r = read_number(text);
+    if (r.too_large) throw NumberTooLarge();
+    return r.value;
 }
 
 Text render4(double value, char16_t separator)

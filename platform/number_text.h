@@ -24,6 +24,20 @@ public:
 // too small to hold gives 0.
 double parse(const Text& text);
 
+// What a box's text gave, and how much of it: the text up to `end` was the
+// number (blanks before it included); a text with no digit gives 0 and no
+// number. `too_large` where the number lies beyond a double.
+struct Reading {
+    double value = 0;
+    size_t end = 0;
+    bool number = false;
+    bool too_large = false;
+};
+// The same reading as parse(). With `comma_too` a "," reads as the decimal
+// point as well, as the boxes that are not the main window's read
+// ("0,05" as 0.05); never raises.
+Reading read_number(const Text& text, bool comma_too = false);
+
 // Pattern "0.0000": sign, integer digits, separator, four decimals rounded
 // half away from zero. A value that rounds to zero shows no minus sign.
 Text render4(double value, char16_t separator);

@@ -53,6 +53,17 @@ void Form::focus_first()
     }
 }
 
+double next_zoom(double current, int direction)
+{
+    if (direction == 0) return 1;
+    double next = current;
+    for (const double step : zoom_steps) {
+        if (direction > 0 && step > current) return step;
+        if (direction < 0 && step < current) next = step;
+    }
+    return direction > 0 ? current : next;
+}
+
 bool Form::copy_key()
 {
     if (!on_copy) return false;

@@ -15,6 +15,9 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "platform/backend.h"
@@ -31,8 +34,16 @@ namespace {
 
 const QColor window_grey{shared::window_grey.red, shared::window_grey.green, shared::window_grey.blue};
 
-// 15 twips make one device-independent pixel (96 per inch).
-constexpr int twips(int t) { return (t + 7) / 15; }
+double current_zoom = 1;
+
+// Every control made, to lay them out anew when the zoom changes.
+std::vector<Control*>& all_controls()
+{
+    static std::vector<Control*> all;
+    return all;
+}
+
+int twips(int t) { return qt::pixels(t); }
 
 void set_grey_background(QWidget* widget)
 {
@@ -68,18 +79,39 @@ QIcon program_icon()
 
 class FormWidget : public QWidget {
 public:
-    explicit FormWidget(Form& form) : form_(form) {}
-    std::vector<QLine> lines;  // pixels
-    std::vector<int> rules;    // pixels from the top
+    explicit FormWidget(Form& form) : form_(form)
+    {
+        // Ctrl+plus, Ctrl+minus, Ctrl+0, on the main keys and the keypad.
+        const std::pair<QKeySequence, int> keys[] = {
+            {QKeySequence::ZoomIn, 1},
+            {QKeySequence(Qt::CTRL | Qt::Key_Equal), 1},
+            {QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus)), 1},
+            {QKeySequence::ZoomOut, -1},
+            {QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus)), -1},
+            {QKeySequence(Qt::CTRL | Qt::Key_0), 0},
+            {QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_0)), 0},
+        };
+        for (const auto& [sequence, direction] : keys) {
+            auto* shortcut = new QShortcut(sequence, this);
+            shortcut->setContext(Qt::WindowShortcut);
+            QObject::connect(shortcut, &QShortcut::activated, this, [this, direction = direction] {
+                guarded(&form_, [direction] { set_zoom(next_zoom(zoom(), direction)); });
+            });
+        }
+    }
+    std::vector<QLine> lines;  // twips
+    std::vector<int> rules;    // twips from the top
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
         painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
-        for (const QLine& line : lines) painter.drawLine(line);
+        for (const QLine& line : lines)
+            painter.drawLine(twips(line.x1()), twips(line.y1()), twips(line.x2()), twips(line.y2()));
         const auto pen = [](shared::Rgb c) { return QPen(QColor(c.red, c.green, c.blue), 0); };
-        for (int y : rules) {
+        for (int rule : rules) {
+            const int y = twips(rule);
             painter.setPen(pen(shared::rule_shadow));
             painter.drawLine(0, y, width() - 1, y);
             painter.setPen(pen(shared::rule_light));
@@ -146,6 +178,25 @@ private:
     TextBox& box_;
 };
 
+// Enter on a focused button presses it, as Space does; there is still no
+// default button, so Enter in a box presses nothing.
+class PushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const Qt::KeyboardModifiers others = event->modifiers() & ~Qt::KeypadModifier;
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && others == Qt::NoModifier) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
+// A picture grows with the zoom as blocks of its pixels, never smoothed.
 class PictureWidget : public QWidget {
 public:
     using QWidget::QWidget;
@@ -156,7 +207,9 @@ protected:
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawPixmap(0, 0, picture);
+        const QSize size = picture.size() / picture.devicePixelRatio();
+        painter.drawPixmap(QRectF(0, 0, size.width() * current_zoom, size.height() * current_zoom), picture,
+                           QRectF(picture.rect()));
     }
 };
 
@@ -216,6 +269,7 @@ protected:
     {
         if (!drawing) return;
         QPainter painter(this);
+        painter.scale(current_zoom, current_zoom);  // shapes, not pixels: sharp at any zoom
         paint(painter, *drawing);
     }
 };
@@ -244,19 +298,23 @@ QWidget* parent_widget(Form& form) { return qt::widget(form); }
 
 // ---- every control ---------------------------------------------------------
 
-Control::Control(std::unique_ptr<Native> native) : native_(std::move(native)) {}
-Control::~Control() = default;
+Control::Control(std::unique_ptr<Native> native) : native_(std::move(native)) { all_controls().push_back(this); }
+Control::~Control() { std::erase(all_controls(), this); }
+
+int qt::pixels(int twips) { return int(std::lround(((twips + 7) / 15) * current_zoom)); }
 
 void Control::place(Rect r)
 {
+    native_->twips = r;
     native_->widget->setGeometry(twips(r.left), twips(r.top), twips(r.width), twips(r.height));
 }
 
 void Control::set_font(const Font& f)
 {
+    native_->font = f;
     QFont font(to_qstring(f.face));
     font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(f.points);
+    font.setPointSizeF(f.points * current_zoom);
     font.setBold(f.bold);
     // Whole-pixel advances: 9 pt bold then steps 7 px a character at 96 dpi,
     // which the P-value line's blanks rely on to stand under the panels.
@@ -287,6 +345,8 @@ Form::Form(int width_twips, int height_twips) : Control(std::make_unique<Native>
     w->setWindowIcon(program_icon());
     w->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                       Qt::WindowCloseButtonHint);
+    native_->width_twips = width_twips;
+    native_->height_twips = height_twips;
     w->setFixedSize(twips(width_twips), twips(height_twips));
     QPalette palette = w->palette();
     palette.setColor(QPalette::Window, window_grey);
@@ -300,10 +360,10 @@ Form::Form(int width_twips, int height_twips) : Control(std::make_unique<Native>
 
 void Form::add_line(int x1, int y1, int x2, int y2)
 {
-    static_cast<FormWidget*>(native_->widget)->lines.emplace_back(twips(x1), twips(y1), twips(x2), twips(y2));
+    static_cast<FormWidget*>(native_->widget)->lines.emplace_back(x1, y1, x2, y2);
 }
 
-void Form::add_rule(int y) { static_cast<FormWidget*>(native_->widget)->rules.push_back(twips(y)); }
+void Form::add_rule(int y) { static_cast<FormWidget*>(native_->widget)->rules.push_back(y); }
 
 void Form::apply_tab_order()
 {
@@ -344,6 +404,7 @@ Text TextBox::text() const { return to_text(qt::widget_as<QLineEdit>(*this)->tex
 void TextBox::set_text(const Text& text) { qt::widget_as<QLineEdit>(*this)->setText(to_qstring(text)); }
 void TextBox::set_align(Align align) { qt::widget_as<QLineEdit>(*this)->setAlignment(qt_alignment(align)); }
 bool TextBox::has_selection() const { return qt::widget_as<QLineEdit>(*this)->hasSelectedText(); }
+void TextBox::set_accessible_name(const Text& name) { native_->widget->setAccessibleName(to_qstring(name)); }
 void TextBox::set_plain()
 {
     qt::widget_as<QLineEdit>(*this)->setFrame(false);
@@ -351,7 +412,7 @@ void TextBox::set_plain()
 }
 
 CommandButton::CommandButton(Form& parent, const Text& caption)
-    : Control(std::make_unique<Native>(new QPushButton(to_qstring(caption), parent_widget(parent))))
+    : Control(std::make_unique<Native>(new PushButton(to_qstring(caption), parent_widget(parent))))
 {
     auto* button = qt::widget_as<QPushButton>(*this);
     button->setAutoDefault(false);
@@ -412,6 +473,31 @@ void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon ic
                     QMessageBox::Ok, parent ? qt::widget(*parent) : nullptr);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+double zoom() { return current_zoom; }
+
+// Every control laid out anew at the new size; each window keeps its top
+// left corner where it can, and stays on its screen where it fits.
+void set_zoom(double factor)
+{
+    current_zoom = std::clamp(factor, 1.0, 3.0);
+    for (Control* c : all_controls()) {
+        Control::Native& n = c->native();
+        if (n.twips) c->place(*n.twips);
+        if (n.font) c->set_font(*n.font);
+        if (n.width_twips == 0) continue;
+        QWidget* w = n.widget;
+        w->setFixedSize(twips(n.width_twips), twips(n.height_twips));
+        if (const QScreen* screen = w->screen()) {
+            const QRect area = screen->availableGeometry();
+            QPoint at = w->pos();
+            at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - w->frameGeometry().width())));
+            at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - w->frameGeometry().height())));
+            w->move(at);
+        }
+        w->update();
+    }
 }
 
 char16_t decimal_separator()

@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "platform/controls.h"
 
@@ -13,6 +14,10 @@ struct Control::Native {
     explicit Native(QWidget* w) : widget(w) {}
     ~Native() { delete widget; }  // a child first, its window last
     QWidget* widget;
+    // What the layout asked for, to lay it out anew at another zoom.
+    std::optional<Rect> twips;
+    std::optional<Font> font;
+    int width_twips = 0, height_twips = 0;  // a form's client area
 };
 
 namespace qt {
@@ -24,6 +29,10 @@ W* widget_as(const Control& control)
 {
     return static_cast<W*>(control.native().widget);
 }
+
+// Twips to pixels at the zoom: the pixels of 100 % (15 twips to one) grown
+// by it, so that 200 % doubles each of them.
+int pixels(int twips);
 
 // The picture a picture box shows, as loaded.
 QPixmap picture_of(const PictureBox& box);

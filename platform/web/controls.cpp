@@ -44,6 +44,7 @@ void js_class(int id, const char* name);
 void js_buddy(int label, int box);
 int js_picture(int id, int number);
 void js_describe(int id, const char* words);
+void js_name(int id, const char* name);
 void js_drawing(int id, const char* json);
 void js_message(const char* prompt, const char* title, int warning);
 void js_clipboard(const char* text);
@@ -248,6 +249,7 @@ void TextBox::set_text(const Text& text)
 void TextBox::set_align(Align align) { js_align(native_->id, int(align)); }
 void TextBox::set_plain() { js_class(native_->id, "plain"); }
 bool TextBox::has_selection() const { return js_has_selection(native_->id); }
+void TextBox::set_accessible_name(const Text& name) { js_name(native_->id, to_utf8(name).c_str()); }
 
 CommandButton::CommandButton(Form& parent, const Text& caption)
     : Control(std::make_unique<Native>(*this, &parent, button_kind))
@@ -296,6 +298,11 @@ void message_box(Form*, const Text& prompt, const Text& title, BoxIcon icon)
 }
 
 char16_t decimal_separator() { return char16_t(js_decimal_separator()); }
+
+// The page grows with the browser's own zoom (Ctrl+plus there as
+// everywhere), never with a second one of ours.
+double zoom() { return 1; }
+void set_zoom(double) {}
 
 void backend::end_program() { js_end(); }
 

@@ -357,6 +357,11 @@ mergeInto(LibraryManager.library, {
     again.focus();
   },
 
+  // A box's name for a screen reader, where no label names it.
+  js_name: function(id, name) {
+    Module.varendo.nodes[id].setAttribute('aria-label', UTF8ToString(name));
+  },
+
   // What a picture shows, as a screen reader reads it.
   js_describe: function(id, words) {
     const el = Module.varendo.nodes[id];

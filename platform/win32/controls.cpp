@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -47,8 +48,20 @@ HBRUSH grey_brush()
     return brush;
 }
 
+double current_zoom = 1;
+
 // 1440 twips make an inch; rounded as 15 twips to a pixel at 96 dpi.
 int px(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
+// The dots per inch the layout uses: the window's, grown by the zoom.
+int layout_dpi(HWND hwnd) { return int(std::lround(win32::dpi_of(hwnd) * current_zoom)); }
+
+// Every window of the program, to lay them out anew when the zoom changes.
+std::vector<Form*>& all_forms()
+{
+    static std::vector<Form*> all;
+    return all;
+}
 
 // A STATIC's or an EDIT's alignment is one of three style bits.
 void set_alignment_style(HWND hwnd, Align align, LONG_PTR left, LONG_PTR center, LONG_PTR right)
@@ -148,7 +161,7 @@ LRESULT form_message(Form* form, HWND hwnd, UINT message, WPARAM w, LPARAM l)
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        const int dpi = win32::dpi_of(hwnd);
+        const int dpi = layout_dpi(hwnd);
         SelectObject(dc, GetStockObject(BLACK_PEN));
         for (const RECT& line : n.lines) {
             // The end point itself is drawn, as a line shape draws it.
@@ -179,7 +192,7 @@ LRESULT form_message(Form* form, HWND hwnd, UINT message, WPARAM w, LPARAM l)
         if (LOWORD(w) != WA_INACTIVE) form->focus_first();
         break;
     case WM_DPICHANGED: {
-        const int dpi = HIWORD(w);
+        const int dpi = int(std::lround(HIWORD(w) * current_zoom));
         for (Control* c : n.children) {
             apply_place(c->native(), dpi);
             apply_font(c->native(), dpi);
@@ -224,7 +237,7 @@ LRESULT CALLBACK picture_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
             GetObjectW(bitmap, sizeof info, &info);
             HDC source = CreateCompatibleDC(dc);
             HGDIOBJ old = SelectObject(source, bitmap);
-            const int dpi = win32::dpi_of(hwnd);
+            const int dpi = layout_dpi(hwnd);
             SetStretchBltMode(dc, COLORONCOLOR);
             StretchBlt(dc, 0, 0, MulDiv(info.bmWidth, dpi, 96), MulDiv(info.bmHeight, dpi, 96), source, 0, 0,
                        info.bmWidth, info.bmHeight, SRCCOPY);
@@ -320,7 +333,7 @@ LRESULT CALLBACK drawing_proc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
             HGDIOBJ old = SelectObject(memory, bitmap);
             {
                 Gdiplus::Graphics g(memory);
-                paint(g, box->drawing(), win32::dpi_of(hwnd) / 96.0);
+                paint(g, box->drawing(), layout_dpi(hwnd) / 96.0);
             }
             BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
             SelectObject(memory, old);
@@ -398,6 +411,7 @@ std::unique_ptr<Control::Native> make_child(Form& parent, const wchar_t* window_
 
 Control::Native::~Native()
 {
+    if (name_label) DestroyWindow(name_label);
     if (hwnd) DestroyWindow(hwnd);
     if (hfont) DeleteObject(hfont);
 }
@@ -420,6 +434,7 @@ Control::Control(std::unique_ptr<Native> native) : native_(std::move(native))
 
 Control::~Control()
 {
+    std::erase(all_forms(), static_cast<Form*>(this));
     if (native_->form && native_->form != this) {
         auto& children = native_->form->native().children;
         std::erase(children, this);
@@ -430,13 +445,13 @@ Control::~Control()
 void Control::place(Rect twips)
 {
     native_->twips = twips;
-    apply_place(*native_, win32::dpi_of(native_->hwnd));
+    apply_place(*native_, layout_dpi(native_->hwnd));
 }
 
 void Control::set_font(const Font& font)
 {
     native_->font = font;
-    apply_font(*native_, win32::dpi_of(native_->hwnd));
+    apply_font(*native_, layout_dpi(native_->hwnd));
 }
 
 void Control::set_visible(bool visible)
@@ -469,7 +484,7 @@ std::unique_ptr<Control::Native> make_form(int width_twips, int height_twips)
     if (!n->hwnd) throw std::runtime_error("a window could not be created");
     n->width_twips = width_twips;
     n->height_twips = height_twips;
-    const SIZE size = outer_size(*n, win32::dpi_of(n->hwnd));
+    const SIZE size = outer_size(*n, layout_dpi(n->hwnd));
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     SetWindowPos(n->hwnd, nullptr, (work.left + work.right - size.cx) / 2, (work.top + work.bottom - size.cy) / 2,
@@ -481,6 +496,7 @@ std::unique_ptr<Control::Native> make_form(int width_twips, int height_twips)
 Form::Form(int width_twips, int height_twips) : Control(make_form(width_twips, height_twips))
 {
     native_->form = this;
+    all_forms().push_back(this);
 }
 
 void Form::add_line(int x1, int y1, int x2, int y2) { native_->lines.push_back(RECT{x1, y1, x2, y2}); }
@@ -499,6 +515,10 @@ void Form::apply_tab_order()
                 SetWindowPos(win32::hwnd(*label), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
                 after = win32::hwnd(*label);
             }
+        }
+        if (HWND name = c->native().name_label) {
+            SetWindowPos(name, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            after = name;
         }
         SetWindowPos(win32::hwnd(*c), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = win32::hwnd(*c);
@@ -536,6 +556,23 @@ bool TextBox::has_selection() const
     DWORD start = 0, end = 0;
     SendMessageW(native_->hwnd, EM_GETSEL, WPARAM(&start), LPARAM(&end));
     return start != end;
+}
+
+// A screen reader names an edit by the label before it in z-order: a label
+// of no size, which shows nothing, carries the name.
+void TextBox::set_accessible_name(const Text& name)
+{
+    HWND label = CreateWindowExW(0, L"STATIC", wide(name), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
+                                 GetParent(native_->hwnd), nullptr, instance(), nullptr);
+    if (!label) throw std::runtime_error("a text box could not be named");
+    if (!SetPropW(label, L"VarendoBuddy", native_->hwnd)) {
+        DestroyWindow(label);
+        throw std::runtime_error("a text box could not be named");
+    }
+    native_->name_label = label;
+    SetWindowPos(label, native_->hwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Then the box after its label, where it was.
+    SetWindowPos(native_->hwnd, label, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TextBox::set_plain()
@@ -701,6 +738,34 @@ void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon ic
                 MB_OK | (icon == BoxIcon::warning ? MB_ICONWARNING : 0));
 }
 
+double zoom() { return current_zoom; }
+
+// Each window's controls placed and lettered anew at the new size, the
+// window grown or shrunk around them from its top left corner, kept on the
+// work area where it fits.
+void set_zoom(double factor)
+{
+    current_zoom = std::clamp(factor, 1.0, 3.0);
+    for (Form* form : all_forms()) {
+        Control::Native& n = form->native();
+        const int dpi = layout_dpi(n.hwnd);
+        for (Control* c : n.children) {
+            apply_place(c->native(), dpi);
+            apply_font(c->native(), dpi);
+        }
+        RECT at{};
+        if (!GetWindowRect(n.hwnd, &at)) continue;
+        const SIZE size = outer_size(n, dpi);
+        RECT work{};
+        if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+            at.left = std::max(work.left, std::min(at.left, work.right - size.cx));
+            at.top = std::max(work.top, std::min(at.top, work.bottom - size.cy));
+        }
+        SetWindowPos(n.hwnd, nullptr, at.left, at.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(n.hwnd, nullptr, TRUE);
+    }
+}
+
 char16_t decimal_separator()
 {
     wchar_t separator[8] = L".";
@@ -740,6 +805,24 @@ int Application::run()
         if (top && message.message == WM_KEYDOWN && message.wParam == 'C' && GetKeyState(VK_CONTROL) < 0) {
             Form* form = is_form(top) ? dynamic_cast<Form*>(control_of(top)) : nullptr;
             if (form && form->copy_key()) continue;
+        }
+        if (top && message.message == WM_KEYDOWN && is_form(top)) {
+            // Enter on a focused button presses it, as Space does; a box
+            // has no default button to press.
+            auto* button = dynamic_cast<CommandButton*>(control_of(message.hwnd));
+            if (message.wParam == VK_RETURN && button && IsWindowEnabled(message.hwnd)) {
+                guarded(button->native().form, [button] { button->click(); });
+                continue;
+            }
+            // Ctrl+plus, Ctrl+minus, Ctrl+0, on the main keys and the keypad.
+            const WPARAM k = message.wParam;
+            const int direction = k == VK_OEM_PLUS || k == VK_ADD ? 1 : k == VK_OEM_MINUS || k == VK_SUBTRACT ? -1
+                                  : k == '0' || k == VK_NUMPAD0     ? 0
+                                                                    : 2;
+            if (direction != 2 && GetKeyState(VK_CONTROL) < 0) {
+                guarded(dynamic_cast<Form*>(control_of(top)), [direction] { set_zoom(next_zoom(zoom(), direction)); });
+                continue;
+            }
         }
         // Tab and Shift+Tab move the focus as in a dialog.
         if (top && IsDialogMessageW(top, &message)) continue;

@@ -18,6 +18,7 @@ struct Control::Native {
     std::optional<Font> font;  // kept to make the font anew when the DPI changes
     HFONT hfont = nullptr;
     bool grey = false;        // painted on the window grey (labels, the plain box)
+    HWND name_label = nullptr;  // a box's label of no size that names it, where no label does
     // A form's own:
     std::vector<Control*> children;
     std::vector<RECT> lines;  // twips
@@ -30,7 +31,8 @@ namespace win32 {
 
 inline HWND hwnd(const Control& control) { return control.native().hwnd; }
 
-// The window's dots per inch, as the layout scales by it.
+// The window's dots per inch, as the system scales it (the layout grows it
+// further by the zoom).
 int dpi_of(HWND hwnd);
 
 }  // namespace win32
