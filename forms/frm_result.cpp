@@ -5,24 +5,31 @@
 #include "forms/program.h"
 #include "run/critical_text.h"
 #include "run/plot.h"
+#include "run/wrap.h"
 
 namespace forms {
 
-// The strip below the controls: its rule, the exact values beside Copy, and
-// under them the level and its critical values.
+// The strip below the controls: its rule, the exact values of five tails
+// beside Copy, under them the level, its critical values (three) and the
+// verdict (two lines). A line of 9-point bold takes 255 twips, a character
+// 105 (7 pixels).
 namespace strip {
 constexpr int rule = 3135;
-constexpr platform::Rect exact{240, 3225, 3375, 975};
+constexpr int line = 255, character = 105;
+constexpr platform::Rect exact{240, 3225, 3375, 5 * line};
 constexpr platform::Rect copy{5040, 3255, 975, 375};
-constexpr platform::Rect alpha_label{240, 4365, 300, 255};
-constexpr platform::Rect alpha{600, 4305, 735, 375};
-constexpr platform::Rect critical{1440, 4365, 4725, 255};
+constexpr platform::Rect alpha_label{240, 4605, 300, line};
+constexpr platform::Rect alpha{600, 4545, 1500, 375};  // "0.000001" and more, whole
+constexpr platform::Rect critical{2280, 4605, 3885, 3 * line};
 constexpr platform::Rect copy_picture{4560, 3735, 1455, 375};
-constexpr int bottom = 4755;
+constexpr platform::Rect verdict{240, 5415, 5925, 2 * line};
+constexpr int bottom = 6045;
 }  // namespace strip
 
-// The plot beside all of it, to the window's right edge: 380 x 301 pixels.
+// The plot beside all of it, to the window's right edge: 380 x 301 pixels,
+// and under it what was read of a box not read in full, six lines.
 constexpr platform::Rect plot{6240, 120, 5700, 4515};
+constexpr platform::Rect note{6240, 4725, 5700, 6 * strip::line};
 constexpr int width = 12180;
 
 frm_result::frm_result(Program& program) : platform::Form(width, strip::bottom), program_(program)
@@ -45,6 +52,8 @@ void frm_result::create_controls()
     lbl_critical.place(strip::critical);
     cmd_copy_picture.place(strip::copy_picture);
     pic_plot.place(plot);
+    lbl_verdict.place(strip::verdict);
+    lbl_note.place(note);
 
     lbl_graph.set_font(platform::courier(9, true));
     lbl_graph.set_align(platform::Align::center);
@@ -56,11 +65,14 @@ void frm_result::create_controls()
     txt_alpha.set_font(platform::courier(9, false));
     lbl_critical.set_font(platform::courier(9, true));
     cmd_copy_picture.set_font(platform::courier(8.25, true));
+    lbl_verdict.set_font(platform::courier(9, true));
+    lbl_note.set_font(platform::courier(9, true));
 
     lbl_alpha.set_caption(u"\u03B1");
     lbl_alpha.set_align(platform::Align::right);
     lbl_alpha.set_buddy(txt_alpha);  // names the box for a screen reader
-    txt_alpha.set_text(u"0.05");
+    // In the user's separator; the box reads either.
+    txt_alpha.set_text(platform::Text(u"0") + platform::decimal_separator() + u"05");
 
     // The label reaches one pixel into Back; the button lies above it there.
     cmd_back.raise();
@@ -93,6 +105,8 @@ void frm_result::cmd_back_Click()
     lbl_graph.set_caption({});
     lbl_exact.set_caption({});
     lbl_critical.set_caption({});
+    lbl_verdict.set_caption({});
+    lbl_note.set_caption({});
     outcome_ = {};
     make_plot();
     pic_plot.set_drawing(plot_.at(txt_alpha.text()));
@@ -104,8 +118,11 @@ void frm_result::cmd_exit_Click() { program_.end(); }
 void frm_result::cmd_copy_Click()
 {
     if (outcome_.kind != run::Outcome::Kind::result) return;  // no run shown
-    platform::set_clipboard_text(*this, outcome_.report + run::critical_report(outcome_.question, txt_alpha.text(),
-                                                                               platform::decimal_separator()));
+    const char16_t separator = platform::decimal_separator();
+    const platform::Text verdict = run::verdict_text(outcome_, txt_alpha.text(), separator);
+    platform::set_clipboard_text(*this, outcome_.report +
+                                            run::critical_report(outcome_.question, txt_alpha.text(), separator) +
+                                            (verdict.empty() ? verdict : verdict + u"\n"));
 }
 
 // The plot as an image for a report, at twice its size.
@@ -115,12 +132,15 @@ void frm_result::cmd_copy_picture_Click()
     platform::set_clipboard_picture(*this, pic_plot.drawing(), 2);
 }
 
-// The values and the plot's dashed lines follow the level as it is typed;
-// words where it is no level.
+// The values, the verdict and the plot's dashed lines follow the level as it
+// is typed; words where it is no level.
 void frm_result::txt_alpha_Change()
 {
     if (outcome_.kind != run::Outcome::Kind::result) return;
-    lbl_critical.set_caption(run::critical_text(outcome_.question, txt_alpha.text(), platform::decimal_separator()));
+    const char16_t separator = platform::decimal_separator();
+    lbl_critical.set_caption(run::critical_text(outcome_.question, txt_alpha.text(), separator));
+    lbl_verdict.set_caption(run::wrapped(run::verdict_text(outcome_, txt_alpha.text(), separator),
+                                         strip::verdict.width / strip::character));
     pic_plot.set_drawing(plot_.at(txt_alpha.text()));
 }
 
@@ -142,6 +162,7 @@ void frm_result::show_outcome(const run::Outcome& outcome)
 {
     lbl_graph.set_caption(outcome.line);
     lbl_exact.set_caption(run::exact_lines(outcome));
+    lbl_note.set_caption(run::note_lines(outcome, note.width / strip::character));
     outcome_ = outcome;
     make_plot();
     txt_alpha_Change();

@@ -1,8 +1,9 @@
 #pragma once
 // The result window: the picture of the chosen distribution, the P-value
-// line, below them a strip with each field's exact value and Copy and the
-// critical values at the level the user types, and beside them the plot of
-// the user's own answer.
+// line, below them a strip with the exact value of each tail, Copy, the
+// critical values and the verdict at the level the user types, and beside
+// them the plot of the user's own answer, with what was read of a box whose
+// text was not read in full below it.
 #include "platform/controls.h"
 #include "run/plot.h"
 #include "run/run_command.h"
@@ -26,6 +27,8 @@ public:
     platform::Label lbl_critical{*this};
     platform::CommandButton cmd_copy_picture{*this, u"Copy picture"};
     platform::DrawingBox pic_plot{*this};
+    platform::Label lbl_verdict{*this};
+    platform::Label lbl_note{*this};
 
     void cmd_back_Click();
     void cmd_exit_Click();

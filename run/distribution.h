@@ -19,14 +19,25 @@ struct Moments {
     double mean, sd;
 };
 
+// The areas under a density that a run gives: between 0 and |x|, between
+// -|x| and |x|, beyond |x| on one side, below x, above x, beyond -|x| and
+// |x| together, and twice the smaller tail.
+enum class Area { centre, within, beyond, lower, upper, both, doubled };
+inline constexpr int area_count = 7;
+
 struct Distribution {
-    // One field of the P-value line, and whether the strip gives its
-    // critical value: the statistic at which the field is alpha (halved:
-    // at which each of two tails is alpha/2).
+    // One field of the P-value line: its name and the area it measures.
     struct Field {
-        enum class Critical { none, at_alpha, at_half_alpha };
-        Text name;  // "one tail", "both tails", ...
-        Critical critical = Critical::none;
+        Text name;  // "upper tail", "both tails", ...
+        Area area;
+    };
+    // One value of the strip, named as the strip, the report and the plot
+    // name it. Its critical value, where it has one, is the statistic at
+    // which the area is alpha: the lower tail's below, the upper tail's
+    // above, both tails' (and the doubled tail's) at alpha/2 on each side.
+    struct Tail {
+        Text name;
+        Area area;
     };
 
     DistributionId id;
@@ -40,6 +51,7 @@ struct Distribution {
     Text density_name;     // as the plot's words name it ("Chi-square density")
     Text symbol;           // of the statistic, as a paper writes it ("χ²", "z", "t", "F")
     std::vector<Field> fields;  // of the line, in its order
+    std::vector<Tail> tails;    // of the strip, in its order
     size_t p_field;        // the field a paper reports, whose area the plot shades
     bool both_tails;       // that area lies beyond -|x| and |x|, else beyond x
     bool from_zero;        // the statistic lives on 0 and up, else on the whole line
@@ -47,6 +59,7 @@ struct Distribution {
     // The engine, at the degrees as read (those the distribution has none of
     // are ignored). Each raises the engine's faults outside its domain.
     double (*upper_quantile)(double alpha, double nu1, double nu2);
+    double (*lower_quantile)(double alpha, double nu1, double nu2);
     double (*log_density)(double x, double nu1, double nu2);
     engine::Probability (*upper_tail)(double x, double nu1, double nu2);
     // Its mean and standard deviation (NaN where they do not exist): where
@@ -55,6 +68,12 @@ struct Distribution {
     Moments (*moments)(double nu1, double nu2);
 
     int degrees() const { return numerator_row.empty() ? 0 : denominator_row.empty() ? 1 : 2; }
+    // The level at which an area's critical value lies: alpha, or alpha/2
+    // for the areas of two tails.
+    static double level(Area area, double alpha)
+    {
+        return area == Area::both || area == Area::doubled ? alpha / 2 : alpha;
+    }
 };
 
 const Distribution& describe(DistributionId id);

@@ -11,6 +11,7 @@
 #include "platform/number_text.h"
 #include "run/critical_text.h"
 #include "run/exact_text.h"
+#include "run/wrap.h"
 
 namespace run {
 
@@ -69,7 +70,8 @@ struct Ticks {
     std::vector<double> values;
     std::vector<Text> labels;
     double step = 0;
-    double lo = 0, hi = 0;  // the range they were laid out for
+    double lo = 0, hi = 0;        // the range they were laid out for
+    double left = 0, right = 0;   // where the axis then runs, in pixels
 };
 
 Ticks lay_out(double lo, double hi, double m, int e, char16_t separator)
@@ -95,21 +97,45 @@ Ticks lay_out(double lo, double hi, double m, int e, char16_t separator)
     return t;
 }
 
-// Whether the labels stand apart, each with room to spare.
-bool apart(const Ticks& t, double pixels)
+// Pixels between a label and the drawing's edge.
+constexpr double label_room = 3;
+
+// The axis runs between margins of 10 pixels, or wider where an end label
+// centred under its tick would run past the drawing's edge: a label is
+// never cut, nor moved off its tick.
+void set_margins(Ticks& t, double width)
 {
-    double widest = 0;
-    for (const Text& label : t.labels) widest = std::fmax(widest, platform::text_width(label, 8));
-    return widest + 8 <= t.step / (t.hi - t.lo) * pixels;
+    const auto half = [&](size_t k) { return platform::text_width(t.labels[k], 8) / 2; };
+    const double span = width - 20;
+    const auto at = [&](size_t k) { return (t.values[k] - t.lo) / (t.hi - t.lo); };
+    t.left = std::fmax(10, label_room + half(0) - at(0) * span);
+    t.right = std::fmin(width - 10, width - label_room - half(t.values.size() - 1) + (1 - at(t.values.size() - 1)) * span);
 }
 
-Ticks ticks(double lo, double hi, double pixels, char16_t separator, bool symmetric)
+double pixel_of(const Ticks& t, double value) { return t.left + (value - t.lo) / (t.hi - t.lo) * (t.right - t.left); }
+
+// Whether the labels stand apart, each with room to spare, and all inside
+// the drawing.
+bool fits(Ticks& t, double width)
+{
+    set_margins(t, width);
+    if (t.right - t.left < 0.5 * (width - 20)) return false;
+    double last = -INFINITY;
+    for (size_t k = 0; k < t.values.size(); ++k) {
+        const double at = pixel_of(t, t.values[k]), half = platform::text_width(t.labels[k], 8) / 2;
+        if (at - half < label_room || at + half > width - label_room || at - half < last + 8) return false;
+        last = at + half;
+    }
+    return true;
+}
+
+Ticks ticks(double lo, double hi, double width, char16_t separator, bool symmetric)
 {
     const int e0 = int(std::floor(std::log10((hi - lo) / 8)));
     for (int e = e0; e <= e0 + 3; ++e) {
         for (double m : {1.0, 2.0, 2.5, 5.0}) {
-            const Ticks t = lay_out(lo, hi, m, e, separator);
-            if (t.values.size() >= 4 && t.values.size() <= 7 && apart(t, pixels)) return t;
+            Ticks t = lay_out(lo, hi, m, e, separator);
+            if (t.values.size() >= 4 && t.values.size() <= 7 && fits(t, width)) return t;
         }
     }
     for (int e = e0; e <= e0 + 3; ++e) {
@@ -117,8 +143,8 @@ Ticks ticks(double lo, double hi, double pixels, char16_t separator, bool symmet
             const double step = m * std::pow(10.0, e);
             double wide_lo = std::floor(lo / step) * step, wide_hi = std::ceil(hi / step) * step;
             if (symmetric) wide_lo = -(wide_hi = std::fmax(wide_hi, -wide_lo));
-            const Ticks t = lay_out(wide_lo, wide_hi, m, e, separator);
-            if (t.values.size() >= 4 && t.values.size() <= 7 && apart(t, pixels)) return t;
+            Ticks t = lay_out(wide_lo, wide_hi, m, e, separator);
+            if (t.values.size() >= 4 && t.values.size() <= 7 && fits(t, width)) return t;
         }
     }
     Ticks ends;  // none fits: the ends alone
@@ -129,6 +155,7 @@ Ticks ticks(double lo, double hi, double pixels, char16_t separator, bool symmet
         ends.values.push_back(v);
         ends.labels.push_back(platform::significant(v, 4, false, separator));
     }
+    set_margins(ends, width);
     return ends;
 }
 
@@ -145,13 +172,17 @@ public:
         drawing_.height = height;
         left_ = 10;
         right_ = width - 10;
-        top_ = 52;
         bottom_ = height - 28;
-        choose_range();
-        ticks_ = ticks(range_.lo, range_.hi, right_ - left_, separator_, !d_.from_zero);
-        range_ = {ticks_.lo, ticks_.hi};
         frame();
-        title();
+        title();  // as many lines as it needs; the rest lies below them
+        statistic_y_ = title_bottom_ + 2;
+        critical_y_ = statistic_y_ + 15;
+        top_ = critical_y_ + 17;
+        choose_range();
+        ticks_ = ticks(range_.lo, range_.hi, drawing_.width, separator_, !d_.from_zero);
+        range_ = {ticks_.lo, ticks_.hi};
+        left_ = ticks_.left;
+        right_ = ticks_.right;
         curve();
         statistic();
         axis();
@@ -195,9 +226,84 @@ private:
         return attempt([&] { return upper(level); });
     }
 
+    // The density's logarithm at x, -infinity where the engine cannot say.
+    double log_density(double v) const
+    {
+        const double l = attempt([&] { return d_.log_density(v, q_.nu1, q_.nu2); });
+        return std::isnan(l) ? -INFINITY : l;
+    }
+
+    // Heights over a range as the curve draws them: scaled by the highest
+    // point, or where the density has no bound at 0, by the highest point
+    // from 4 % of the range on, which is then cut at the top.
+    struct Profile {
+        std::vector<double> xs, lds;
+        double reference = -INFINITY;
+        double height(double ld, double room) const { return 0.88 * room * std::exp(std::fmin(ld - reference, 10.0)); }
+    };
+    Profile profile(const Range& r, std::vector<double> xs) const
+    {
+        Profile p;
+        std::sort(xs.begin(), xs.end());
+        xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+        p.xs = std::move(xs);
+        for (double v : p.xs) p.lds.push_back(log_density(v));
+        const bool unbounded = !p.lds.empty() && p.lds.front() == INFINITY;
+        for (size_t k = 0; k < p.xs.size(); ++k)
+            if (std::isfinite(p.lds[k]) && (!unbounded || p.xs[k] >= r.lo + 0.04 * (r.hi - r.lo)))
+                p.reference = std::fmax(p.reference, p.lds[k]);
+        return p;
+    }
+    static std::vector<double> grid(const Range& r, int n)
+    {
+        std::vector<double> xs;
+        for (int k = 0; k <= n; ++k) xs.push_back(r.lo + (r.hi - r.lo) * k / n);
+        return xs;
+    }
+
+    // A curve one can read: more than a spike, with a tenth of the axis at
+    // least a twentieth of the plot's height.
+    bool readable(const Range& r) const
+    {
+        constexpr int n = 90;
+        const Profile p = profile(r, grid(r, n));
+        if (p.reference == -INFINITY) return false;
+        int tall = 0;
+        for (double ld : p.lds) tall += ld > -INFINITY && p.height(ld, bottom_ - top_) >= 0.05 * (bottom_ - top_);
+        return tall >= n / 10;
+    }
+
+    // Whether the density at v would show, a pixel high at least, on an axis
+    // that holds both the range and v.
+    bool shows(const Range& r, double v) const
+    {
+        const Range wide{std::fmin(r.lo, d_.from_zero ? 0.0 : -std::fabs(v)), std::fmax(r.hi, std::fabs(v))};
+        const Profile p = profile(wide, grid(wide, 90));
+        const double ld = log_density(v);
+        return p.reference > -INFINITY && ld > -INFINITY && p.height(ld, bottom_ - top_) >= 1;
+    }
+
+    // Where a symmetric density falls to a hundredth of its peak: its visible
+    // width, which at tiny degrees is a sliver of the quantiles' range (t with
+    // 0.001 degrees: 3.2, where its quartiles lie beyond 1e300).
+    double visible_half_width() const
+    {
+        const double peak = log_density(0);
+        if (!std::isfinite(peak)) return NAN;
+        const double target = peak - std::log(100.0);
+        double lo = -300, hi = 300;  // in log10 of x
+        for (int k = 0; k < 60; ++k) {
+            const double mid = (lo + hi) / 2;
+            (log_density(std::pow(10.0, mid)) > target ? lo : hi) = mid;
+        }
+        return std::pow(10.0, hi);
+    }
+
     // The statistic and the critical values at 0.05 widen the bulk, unless
     // they lie so far out that it would shrink below a third of the axis; the
-    // statistic then gets an arrow at the edge.
+    // statistic then gets an arrow at the edge, unless its density would
+    // still show there. A bulk whose curve is but a spike (t at tiny degrees,
+    // its quantiles beyond the doubles) gives way to where the density shows.
     void choose_range()
     {
         range_ = bulk(q_, [this](double level) { return upper_or_nan(level); });
@@ -206,23 +312,26 @@ private:
             const double m = std::isfinite(s) && s != 0 ? std::fmin(std::fabs(s) * 1.25, 1e300) : 1;
             range_ = d_.from_zero ? Range{0, m} : Range{-m, m};
         }
+        if (!d_.from_zero && !readable(range_)) {
+            const double w = visible_half_width();
+            if (std::isfinite(w) && w > 0 && w < range_.hi) range_ = {-1.5 * w, 1.5 * w};
+        }
         const double reach = 3 * (range_.hi - range_.lo);
         const auto take_in = [&](double v, bool* off_left, bool* off_right) {
             if (!std::isfinite(v)) return;
-            if (!d_.from_zero) {
-                const double a = std::fabs(v);
-                if (a <= range_.hi) return;
-                if (2 * a <= reach) range_ = {-a, a};
-                else if (off_left && off_right) *(v < 0 ? off_left : off_right) = true;
+            const bool near = d_.from_zero ? (v > range_.hi ? v - range_.lo : range_.hi - v) <= reach
+                                           : 2 * std::fabs(v) <= reach;
+            const bool inside = d_.from_zero ? v >= range_.lo && v <= range_.hi : std::fabs(v) <= range_.hi;
+            if (inside) return;
+            // The statistic comes in wherever its density still shows.
+            if (!near && !(off_left && shows(range_, v))) {
+                const bool left = d_.from_zero ? v < range_.lo : v < 0;
+                if (off_left && off_right) *(left ? off_left : off_right) = true;
                 return;
             }
-            if (v > range_.hi) {
-                if (v - range_.lo <= reach) range_.hi = v;
-                else if (off_right) *off_right = true;
-            } else if (v < range_.lo) {
-                if (range_.hi - v <= reach) range_.lo = v;
-                else if (off_left) *off_left = true;
-            }
+            if (!d_.from_zero) range_ = {-std::fabs(v), std::fabs(v)};
+            else if (v > range_.hi) range_.hi = v;
+            else range_.lo = v;
         };
         take_in(s, &statistic_left_, &statistic_right_);
         // 3.3 standard deviations hold the values at 0.05 of an all but normal law.
@@ -238,10 +347,7 @@ private:
     }
 
     // The level at which the shaded tails' critical values lie.
-    double level(double alpha) const
-    {
-        return d_.fields[d_.p_field].critical == Distribution::Field::Critical::at_half_alpha ? alpha / 2 : alpha;
-    }
+    double level(double alpha) const { return Distribution::level(d_.fields[d_.p_field].area, alpha); }
 
     void frame()
     {
@@ -249,52 +355,54 @@ private:
         drawing_.line({{0.5, 0.5}, {w, 0.5}, {w, h}, {0.5, h}, {0.5, 0.5}}, colour::frame);
     }
 
+    // The question as read, then the p-value the paper reports, broken at
+    // blanks where a line would run past the plot.
     void title()
     {
-        if (d_.p_field >= outcome_.fields.size()) return;
+        title_bottom_ = 4;
+        const Text words = title_words();
+        const size_t columns = size_t((right_ - left_) / platform::text_width(u"0", 9));
+        const Text lines = wrapped(words, columns);
+        for (size_t start = 0; start <= lines.size();) {
+            size_t end = lines.find(u'\n', start);
+            if (end == Text::npos) end = lines.size();
+            drawing_.text({left_, title_bottom_}, lines.substr(start, end - start), Align::left, colour::curve, 9, true);
+            title_bottom_ += 14;
+            start = end + 1;
+        }
+    }
+
+    // "t(17) = 2.1: both tails p = 0.05096"
+    Text title_words() const
+    {
+        if (d_.p_field >= outcome_.fields.size()) return outcome_.asked;
         const Field& p = outcome_.fields[d_.p_field];
-        drawing_.text({left_, 4}, p.name + u" p = " + p.exact, Align::left, colour::curve, 9, true);
+        return outcome_.asked + u": " + p.name + u" " + p_equals(p.exact);
     }
 
     // The density on a grid of a point a pixel, with the statistic and
     // its mirror among them so that the shaded areas end exactly there.
     void curve()
     {
-        const int n = std::max(int(right_ - left_), 50);
-        std::vector<double> xs;
-        for (int k = 0; k <= n; ++k) xs.push_back(range_.lo + (range_.hi - range_.lo) * k / n);
+        std::vector<double> xs = grid(range_, std::max(int(right_ - left_), 50));
         for (double v : {q_.statistic, -q_.statistic, 0.0})
             if (inside(v)) xs.push_back(v);
-        std::sort(xs.begin(), xs.end());
-        xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
-
-        std::vector<double> ld;
-        for (double v : xs) {
-            const double l = attempt([&] { return d_.log_density(v, q_.nu1, q_.nu2); });
-            ld.push_back(std::isnan(l) ? -INFINITY : l);
-        }
-        // A density without bound at 0 is scaled by the rest of the curve
-        // and cut at the top.
-        const bool unbounded = ld.front() == INFINITY;
-        double reference = -INFINITY;
-        for (size_t k = 0; k < xs.size(); ++k)
-            if (std::isfinite(ld[k]) && (!unbounded || xs[k] >= range_.lo + 0.04 * (range_.hi - range_.lo)))
-                reference = std::fmax(reference, ld[k]);
-        if (reference == -INFINITY) return;
+        const Profile p = profile(range_, std::move(xs));
+        if (p.reference == -INFINITY) return;
 
         const double room = bottom_ - top_;
         std::vector<Point> points;
         std::vector<bool> cut;
-        for (size_t k = 0; k < xs.size(); ++k) {
-            const double h = 0.88 * room * std::exp(std::fmin(ld[k] - reference, 10.0));
+        for (size_t k = 0; k < p.xs.size(); ++k) {
+            const double h = p.height(p.lds[k], room);
             cut.push_back(h > room);
-            points.push_back({x(xs[k]), bottom_ - std::fmin(h, room)});
+            points.push_back({x(p.xs[k]), bottom_ - std::fmin(h, room)});
         }
 
         const auto area = [&](double from, double to) {
             std::vector<Point> corners{{x(from), bottom_}};
-            for (size_t k = 0; k < xs.size(); ++k)
-                if (xs[k] >= from && xs[k] <= to) corners.push_back(points[k]);
+            for (size_t k = 0; k < p.xs.size(); ++k)
+                if (p.xs[k] >= from && p.xs[k] <= to) corners.push_back(points[k]);
             corners.push_back({x(to), bottom_});
             return corners;
         };
@@ -347,12 +455,12 @@ private:
         const Text text = d_.symbol + u" = " + short_number(s, separator_);
         if (statistic_left_ || statistic_right_) {
             arrow(drawing_, statistic_right_, middle(), colour::statistic, false);
-            drawing_.text({statistic_right_ ? right_ : left_, 20}, text, statistic_right_ ? Align::right : Align::left,
-                          colour::statistic, 8, true);
+            drawing_.text({statistic_right_ ? right_ : left_, statistic_y_}, text,
+                          statistic_right_ ? Align::right : Align::left, colour::statistic, 8, true);
             return;
         }
         drawing_.line({{x(s), bottom_}, {x(s), top_ - 3}}, colour::statistic, 2);
-        label(drawing_, x(s), 20, text, colour::statistic, true);
+        label(drawing_, x(s), statistic_y_, text, colour::statistic, true);
     }
 
     // Dashed lines where the shaded tails reach alpha (0: no level), labelled
@@ -376,18 +484,18 @@ private:
         const double outer = d_.both_tails ? std::fabs(c) : c;
         if (!(outer <= range_.hi)) {
             arrow(drawing, true, y, colour::critical, true);
-            drawing.text({right_, 35}, text, Align::right, colour::critical, 8, false);
+            drawing.text({right_, critical_y_}, text, Align::right, colour::critical, 8, false);
             return value;
         }
         if (outer < range_.lo) {
             arrow(drawing, false, y, colour::critical, true);
-            drawing.text({left_, 35}, text, Align::left, colour::critical, 8, false);
+            drawing.text({left_, critical_y_}, text, Align::left, colour::critical, 8, false);
             return value;
         }
         std::vector<double> at{outer};
         if (d_.both_tails && outer != 0) at.push_back(-outer);
         for (double v : at) drawing.line({{x(v), bottom_}, {x(v), top_ - 3}}, colour::critical, 1.5, true);
-        label(drawing, x(outer), 35, text, colour::critical, false);
+        label(drawing, x(outer), critical_y_, text, colour::critical, false);
         return value;
     }
 
@@ -404,11 +512,16 @@ private:
 
     // A value read against the axis: to a thousandth of its tick step, in
     // full up to 10^15 (1000073600, not 1e+09), in e-notation beyond.
+    // A value far below the step keeps four significant digits (1.272e-06,
+    // never 0.000).
     Text axis_number(double value) const
     {
+        if (value == 0) return u"0";
         if (value >= 1e15 || !(ticks_.step > 0)) return platform::significant(value, 4, false, separator_);
         const int e_step = int(std::floor(std::log10(ticks_.step) + 1e-9));
-        return platform::fixed(value, std::clamp(3 - e_step, 0, 12), separator_);
+        const int decimals = std::clamp(3 - e_step, 0, 12);
+        if (platform::decimal_exponent(value, 4) - 3 < -decimals) return platform::significant(value, 4, false, separator_);
+        return platform::fixed(value, decimals, separator_);
     }
 
     Text degrees() const
@@ -421,7 +534,7 @@ private:
     // In words, with the numbers as the strip gives them.
     Text words(const Text& alpha_text, const CriticalValue& critical) const
     {
-        Text w = d_.density_name + (d_.degrees() > 0 ? u", " + degrees() : Text()) + u". ";
+        Text w = title_words() + u". " + d_.density_name + (d_.degrees() > 0 ? u", " + degrees() : Text()) + u". ";
         const double s = q_.statistic;
         w += d_.symbol + u" = " + short_number(s, separator_) + u" marked";
         if (statistic_left_ || statistic_right_)
@@ -430,7 +543,7 @@ private:
         const Text p = d_.p_field < outcome_.fields.size() ? outcome_.fields[d_.p_field].exact : Text();
         if (d_.both_tails) w += u"Both tails beyond \u00B1" + short_number(std::fabs(s), separator_);
         else w += u"Upper tail beyond " + short_number(s, separator_);
-        w += u" shaded: p = " + p + u".";
+        w += u" shaded: " + p_equals(p) + u".";
         const double alpha = alpha_of(alpha_text);
         if (alpha > 0) {
             Text typed = alpha_text;
@@ -440,6 +553,8 @@ private:
             w += typed + u": " + (d_.both_tails ? u"\u00B1" : u"") + critical.text + u".";
         }
         if (clipped_) w += u" The curve rises without bound at 0 and is cut off at the top.";
+        const Text verdict = verdict_text(outcome_, alpha_text, separator_);
+        if (!verdict.empty()) w += u" " + verdict + u".";
         return w;
     }
 
@@ -449,6 +564,7 @@ private:
     char16_t separator_;
     Drawing drawing_;  // all that no level changes
     double left_, right_, top_, bottom_;
+    double title_bottom_ = 0, statistic_y_ = 0, critical_y_ = 0;  // the rows above the curve
     Range range_;
     Ticks ticks_;
     // Quantiles asked, kept for the levels typed later.

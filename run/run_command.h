@@ -24,9 +24,18 @@ public:
 
 // One field of the P-value line.
 struct Field {
-    Text name;   // as the README names it: "one tail", "both tails", ...
+    Text name;   // as the README names it: "upper tail", "both tails", ...
     Text four;   // its four decimals, as the line shows them
     Text exact;  // its exact value to four significant digits
+    Area area;   // what it measures
+};
+
+// One value of the strip: a named area and its exact value.
+struct TailValue {
+    Text name;  // "lower tail", "upper tail", "both tails", ...
+    Area area;
+    engine::Probability value;
+    Text exact;  // to four significant digits, as the strip shows it
 };
 
 // The question a run answered, for the critical values and the plot beside it.
@@ -45,13 +54,20 @@ struct Outcome {
     Text line;                  // the P-value line
     std::vector<Field> fields;  // the line's fields in its order
     engine::Probability p{};    // the p-value a paper reports (the distribution's p_field)
+    std::vector<TailValue> tails;  // the strip's values in its order
     Text report;                // plain text for the clipboard: inputs, fields, a paper's line
     Question question;          // for the critical values at the user's alpha
+    Text asked;                 // the question as read: "t(17) = 2.1", "F(4, 20) = 3", "z = 1.96"
+    std::vector<Text> notes;    // what was read of a box whose text was not read in full
 };
 
 Outcome run_command(const RunView& view);
 
-// The strip's text: each field's name and exact value, one to a line.
+// The strip's text: each tail's name and exact value, one to a line.
 Text exact_lines(const Outcome& outcome);
+
+// The notes, one to a line, each broken into lines of at most `columns`
+// characters.
+Text note_lines(const Outcome& outcome, size_t columns);
 
 }  // namespace run

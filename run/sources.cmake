@@ -10,5 +10,6 @@ set(VARENDO_RUN_SOURCES
   run/exact_text.cpp
   run/critical_text.cpp
   run/plot.cpp
+  run/wrap.cpp
   run/run_command.cpp
 )

@@ -250,6 +250,12 @@ TEST(Accessibility, ControlsCarryTheirNames)
     EXPECT_EQ(name(widget(w.cmd_run)), "Run");
     EXPECT_EQ(name(widget(w.cmd_about)), "About...");
     EXPECT_EQ(name(widget(w.cmd_chi)), "Chi-Sqrd.");
+    EXPECT_EQ(name(widget(w.Text1)), "Select the statistical distribution");
+    // Whatever Tab reaches in either window has a name.
+    s.enter(&forms::frm_initial::cmd_f, "3", "4", "20");
+    s.click(w.cmd_run);
+    for (platform::Form* form : {static_cast<platform::Form*>(&w), static_cast<platform::Form*>(&s.result())})
+        for (platform::Control* c : form->tab_order()) EXPECT_FALSE(name(widget(*c)).isEmpty()) << widget(*c)->metaObject()->className();
 }
 
 TEST(Accessibility, AnAssistiveClientCanRunAndReadTheLine)
@@ -275,18 +281,22 @@ TEST(Accessibility, AnAssistiveClientCanRunAndReadTheLine)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().lbl_graph))->text(QAccessible::Name),
               "   P = 0.0367       P = 0.0734");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().lbl_exact))->text(QAccessible::Name),
-              "one tail    0.03669\nboth tails  0.07339");
+              "lower tail  0.9633\nupper tail  0.03669\nboth tails  0.07339");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().cmd_copy))->text(QAccessible::Name), "Copy");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().txt_alpha))->text(QAccessible::Name), "\u03B1");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().lbl_critical))->text(QAccessible::Name),
-              "one tail 1.81246  both tails 2.22814");
+              "lower tail -1.81246\nupper tail 1.81246\nboth tails \u00B12.22814");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().lbl_note))->text(QAccessible::Name),
+              "In t VALUE, 2,228 was read as 2: a value takes a\npoint.");  // broken to fit
     // The pictures are read as pictures, in words; the plot's follow the level.
     QAccessibleInterface* plot = QAccessible::queryAccessibleInterface(widget(s.result().pic_plot));
     EXPECT_EQ(plot->role(), QAccessible::Graphic);
-    EXPECT_EQ(plot->text(QAccessible::Name), "Student t density, 10 degrees of freedom. t = 2 marked. Both tails beyond "
-                                             "\u00B12 shaded: p = 0.07339. Critical values at \u03B1 = 0.05: \u00B12.22814.");
+    EXPECT_EQ(plot->text(QAccessible::Name),
+              "t(10) = 2: both tails p = 0.07339. Student t density, 10 degrees of freedom. t = 2 marked. Both tails "
+              "beyond \u00B12 shaded: p = 0.07339. Critical values at \u03B1 = 0.05: \u00B12.22814. p = 0.07339 \u2265 "
+              "\u03B1 = 0.05: not significant at this level.");
     set_text(widget(s.result().txt_alpha), "0.01");
-    EXPECT_TRUE(plot->text(QAccessible::Name).endsWith("Critical values at \u03B1 = 0.01: \u00B13.16927."));
+    EXPECT_TRUE(plot->text(QAccessible::Name).contains("Critical values at \u03B1 = 0.01: \u00B13.16927."));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(s.result().pic_geral))->text(QAccessible::Name),
               "t: upper tail shaded, left; both tails, right");
 }
@@ -310,6 +320,21 @@ TEST(Accessibility, MessageBoxesExposeTheirText)
     });
     s.click(w.cmd_run);
     EXPECT_TRUE(seen.contains("DEGREES OF FREEDOM must be greater than 0.")) << seen.toStdString();
+}
+
+// Enter on a focused button presses it, as Space does; Enter in a box does
+// not run, as there is no default button.
+TEST(MainWindow, EnterPressesTheFocusedButton)
+{
+    Session s;
+    auto& w = s.main();
+    QTest::keyClick(widget(w.cmd_gauss), Qt::Key_Return);
+    EXPECT_EQ(w.lbl_value.caption(), u"z VALUE");
+    s.type(w.txt_datavalue, "1.96");
+    QTest::keyClick(widget(w.txt_datavalue), Qt::Key_Return);
+    EXPECT_FALSE(s.result().visible());
+    QTest::keyClick(widget(w.cmd_run), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(s.result().visible());
 }
 
 TEST(MainWindow, BracketIsDrawnOverTheSelectionButtons)

@@ -37,10 +37,11 @@ TEST(ResultWindow, BackEmptiesEveryBoxAndTheLine)
 
 TEST(ResultWindow, CtrlCAndCopyPutTheReportOnTheClipboard)
 {
-    const QString report = "Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\n"
-                           "one tail: P = 0.0255, exact 0.02548\nboth tails: P = 0.0510, exact 0.05096\n"
-                           "t(17) = 2.10, p = .051\n"
-                           "critical values at \u03B1 = 0.05: one tail 1.73961  both tails 2.10982\n";
+    const QString report = "Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\nquestion: t(17) = 2.1\n"
+                           "upper tail: P = 0.0255, exact 0.02548\nboth tails: P = 0.0510, exact 0.05096\n"
+                           "lower tail: exact 0.9745\nt(17) = 2.10, p = .051\n"
+                           "critical values at \u03B1 = 0.05: lower tail -1.73961  upper tail 1.73961  both tails "
+                           "\u00B12.10982\np = 0.05096 \u2265 \u03B1 = 0.05: not significant at this level\n";
     // Ctrl+C where the focus is: on Back, or in the α box, which copies its
     // own selection as every box does and otherwise leaves the key to the window.
     enum Way { button, on_back, in_box, in_box_selected };
@@ -77,14 +78,21 @@ TEST(ResultWindow, CriticalValuesFollowTheLevelAsItIsTyped)
     s.click(s.main().cmd_run);
     auto& r = s.result();
     EXPECT_EQ(r.txt_alpha.text(), u"0.05");
-    EXPECT_EQ(r.lbl_critical.caption(), u"one tail 1.73961  both tails 2.10982");
+    EXPECT_EQ(r.lbl_critical.caption(), u"lower tail -1.73961\nupper tail 1.73961\nboth tails \u00B12.10982");
+    EXPECT_EQ(r.lbl_verdict.caption(), u"p = 0.05096 \u2265 \u03B1 = 0.05: not significant at this level");
 
-    struct Row { QString typed; const char16_t* box; const char16_t* critical; };
+    struct Row { QString typed; const char16_t* box; const char16_t* critical; const char16_t* verdict; };
     const Row rows[] = {
-        {"0,01", u"0.01", u"one tail 2.56693  both tails 2.89823"},  // the comma filter's rule
-        {"2", u"2", u"\u03B1 must be between 0 and 1"},
-        {"", u"", u"\u03B1 must be between 0 and 1"},
-        {"1e-10", u"1e-10", u"one tail 13.3229  both tails 13.9264"},
+        {"0,01", u"0.01", u"lower tail -2.56693\nupper tail 2.56693\nboth tails \u00B12.89823",
+         u"p = 0.05096 \u2265 \u03B1 = 0.01: not significant at this level"},  // the comma filter's rule
+        {"0.1", u"0.1", u"lower tail -1.33338\nupper tail 1.33338\nboth tails \u00B11.73961",
+         u"p = 0.05096 < \u03B1 = 0.1: significant at this level"},
+        {"0.999999", u"0.999999", u"lower tail 7.03649\nupper tail -7.03649\nboth tails \u00B11.27187e-06",
+         u"p = 0.05096 < \u03B1 = 0.999999: significant at this level"},
+        {"2", u"2", u"\u03B1 must be between 0 and 1", u""},
+        {"", u"", u"\u03B1 must be between 0 and 1", u""},
+        {"1e-10", u"1e-10", u"lower tail -13.3229\nupper tail 13.3229\nboth tails \u00B113.9264",
+         u"p = 0.05096 \u2265 \u03B1 = 1e-10: not significant at this level"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed.toStdString());
@@ -95,6 +103,8 @@ TEST(ResultWindow, CriticalValuesFollowTheLevelAsItIsTyped)
         EXPECT_FALSE(message);
         EXPECT_EQ(r.txt_alpha.text(), row.box);
         EXPECT_EQ(r.lbl_critical.caption(), row.critical);
+        EXPECT_EQ(r.lbl_verdict.caption(), row.verdict);
+        EXPECT_EQ(s.clipped_texts(), std::vector<std::string>{}) << "texts cut off";
         EXPECT_TRUE(r.visible());
     }
 
@@ -104,7 +114,7 @@ TEST(ResultWindow, CriticalValuesFollowTheLevelAsItIsTyped)
     EXPECT_EQ(r.txt_alpha.text(), u"1e-10");
     s.enter(&forms::frm_initial::cmd_chi, "30", "1");
     s.click(s.main().cmd_run);
-    EXPECT_EQ(r.lbl_critical.caption(), u"upper tail 41.8215");
+    EXPECT_EQ(r.lbl_critical.caption(), u"lower tail 1.57080e-20\nupper tail 41.8215");
 }
 
 TEST(ResultWindow, NewSelectionAfterBackBringsItsPicture)
@@ -141,16 +151,18 @@ TEST(ResultWindow, ControlsStandWhereTheLayoutPutsThem)
     s.click(s.main().cmd_chi);
     auto& r = s.result();
     EXPECT_EQ(widget(r)->windowTitle(), "Varendo");
-    EXPECT_EQ(widget(r)->size(), QSize(812, 317));
+    EXPECT_EQ(widget(r)->size(), QSize(812, 403));
     EXPECT_EQ(widget(r.pic_geral)->geometry(), QRect(16, 24, 377, 89));
     EXPECT_EQ(widget(r.lbl_graph)->geometry(), QRect(0, 120, 377, 25));
     EXPECT_EQ(widget(r.cmd_back)->geometry(), QRect(336, 144, 65, 25));
     EXPECT_EQ(widget(r.cmd_exit)->geometry(), QRect(336, 176, 65, 25));
-    EXPECT_EQ(widget(r.lbl_exact)->geometry(), QRect(16, 215, 225, 65));
+    EXPECT_EQ(widget(r.lbl_exact)->geometry(), QRect(16, 215, 225, 85));
     EXPECT_EQ(widget(r.cmd_copy)->geometry(), QRect(336, 217, 65, 25));
-    EXPECT_EQ(widget(r.lbl_alpha)->geometry(), QRect(16, 291, 20, 17));
-    EXPECT_EQ(widget(r.txt_alpha)->geometry(), QRect(40, 287, 49, 25));
-    EXPECT_EQ(widget(r.lbl_critical)->geometry(), QRect(96, 291, 315, 17));
+    EXPECT_EQ(widget(r.lbl_alpha)->geometry(), QRect(16, 307, 20, 17));
+    EXPECT_EQ(widget(r.txt_alpha)->geometry(), QRect(40, 303, 100, 25));
+    EXPECT_EQ(widget(r.lbl_critical)->geometry(), QRect(152, 307, 259, 51));
+    EXPECT_EQ(widget(r.lbl_verdict)->geometry(), QRect(16, 361, 395, 34));
+    EXPECT_EQ(widget(r.lbl_note)->geometry(), QRect(416, 315, 380, 102));
     EXPECT_EQ(widget(r.cmd_copy_picture)->geometry(), QRect(304, 249, 97, 25));
     EXPECT_EQ(widget(r.pic_plot)->geometry(), QRect(416, 8, 380, 301));
     EXPECT_EQ(platform::qt::picture_of(r.pic_geral).size(), QSize(238, 64));

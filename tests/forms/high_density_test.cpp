@@ -1,5 +1,6 @@
 #include <QLabel>
 // Checks that hold at every scale factor; ctest runs them again at 1.5 and 2.
+#include <QFontInfo>
 #include <QPushButton>
 
 #include "support/session.h"
@@ -10,30 +11,55 @@ const Button buttons[] = {&forms::frm_initial::cmd_chi, &forms::frm_initial::cmd
                           &forms::frm_initial::cmd_gauss, &forms::frm_initial::cmd_t};
 }  // namespace
 
+// At every scale and zoom, with the inputs that write the longest texts.
 TEST(HighDensity, NoCaptionOrLineIsClipped)
 {
-    for (Button button : buttons) {
-        Session s;
-        s.enter(button, "1.96", "10", "20");
-        s.click(s.main().cmd_run);
-        ASSERT_TRUE(s.result().visible());
-        std::vector<QWidget*> controls;
-        for (QWidget* window : {widget(s.main()), widget(s.result())})
-            for (QWidget* child : window->findChildren<QWidget*>()) controls.push_back(child);
-        for (QWidget* control : controls) {
-            QString text;
-            int room = control->width();
-            if (auto* label = qobject_cast<QLabel*>(control)) text = label->text();
-            if (auto* button = qobject_cast<QPushButton*>(control)) text = button->text(), room -= 4;
-            if (auto* box = qobject_cast<QLineEdit*>(control)) text = box->text(), room -= box->hasFrame() ? 4 : 0;
-            if (text.isEmpty()) continue;
-            const QFontMetricsF metrics(control->font());
-            const QStringList lines = text.split('\n');
-            for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), room) << line.toStdString();
-            EXPECT_LE(metrics.lineSpacing() * (lines.size() - 1) + metrics.height(), control->height())
-                << text.toStdString();
+    struct Row { Button button; QString value, dfnum, dfden, alpha; };
+    const Row rows[] = {
+        {&forms::frm_initial::cmd_chi, "1e9", "1e9", "", "0.05"},
+        {&forms::frm_initial::cmd_t, "2", "0.001", "", "1e-300"},
+        {&forms::frm_initial::cmd_chi, "0.5", "0.001", "", "0.999999"},
+        {&forms::frm_initial::cmd_gauss, "1e6", "", "", "0.000001"},
+        {&forms::frm_initial::cmd_f, "abcdefghijklmnopqrstuvwxyz", "2,5", "17.5abc", "0.05"},
+        {&forms::frm_initial::cmd_f, "1.96", "10", "20", "0.05"},
+    };
+    for (const double zoom : {1.0, 2.0}) {
+        platform::set_zoom(zoom);
+        for (const Row& r : rows) {
+            SCOPED_TRACE(testing::Message() << r.value.toStdString() << " zoom " << zoom);
+            Session s;
+            s.enter(r.button, r.value, r.dfnum, r.dfden);
+            s.click(s.main().cmd_run);
+            ASSERT_TRUE(s.result().visible());
+            s.type(s.result().txt_alpha, r.alpha);
+            EXPECT_EQ(s.clipped_texts(), std::vector<std::string>{});
         }
     }
+    platform::set_zoom(1);
+}
+
+// Ctrl+plus steps both windows up to 200 %, every control with them, and
+// Ctrl+0 brings them back.
+TEST(HighDensity, ZoomKeysGrowBothWindows)
+{
+    Session s;
+    s.enter(&forms::frm_initial::cmd_t, "2.1", "17");
+    QWidget* main = widget(s.main());
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    const QSize window = main->size(), result = widget(s.result())->size(), run = widget(s.main().cmd_run)->size();
+    const int font = QFontInfo(widget(s.main().cmd_run)->font()).pixelSize();
+    for (int step = 0; step < 4; ++step) QTest::keyClick(main, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(platform::zoom(), 2);
+    for (const auto& [now, before] : {std::pair{main->size(), window}, {widget(s.result())->size(), result},
+                                      {widget(s.main().cmd_run)->size(), run}}) {
+        EXPECT_LE(std::abs(now.width() - 2 * before.width()), 2);
+        EXPECT_LE(std::abs(now.height() - 2 * before.height()), 2);
+    }
+    EXPECT_NEAR(QFontInfo(widget(s.main().cmd_run)->font()).pixelSize(), 2 * font, 1);
+    QTest::keyClick(main, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(platform::zoom(), 1);
+    EXPECT_EQ(main->size(), window);
 }
 
 TEST(HighDensity, PicturesStaySharp)

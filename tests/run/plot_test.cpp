@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/number_text.h"
+#include "run/critical_text.h"
 #include "run/plot.h"
 #include "support/plain_view.h"
 
@@ -99,8 +100,9 @@ TEST(Plot, EachQuestionDrawsWhatItsNumbersSay)
     using enum DistributionId;
     const Row rows[] = {
         {t, u"2.1", u"17", u"", Where::on_scale, false, Where::on_scale,
-         u"Student t density, 17 degrees of freedom. t = 2.1 marked. Both tails beyond \u00B12.1 shaded: p = "
-         u"0.05096. Critical values at \u03B1 = 0.05: \u00B12.10982."},
+         u"t(17) = 2.1: both tails p = 0.05096. Student t density, 17 degrees of freedom. t = 2.1 marked. Both tails "
+         u"beyond \u00B12.1 shaded: p = 0.05096. Critical values at \u03B1 = 0.05: \u00B12.10982. p = 0.05096 \u2265 "
+         u"\u03B1 = 0.05: not significant at this level."},
         {t, u"8", u"40", u""},
         {t, u"0.5", u"2", u""},
         {t, u"-1.5", u"1", u""},
@@ -113,9 +115,10 @@ TEST(Plot, EachQuestionDrawsWhatItsNumbersSay)
         {normal, u"40", u"", u"", Where::off_right},
         {chi_square, u"3.84", u"1", u"", Where::on_scale, true},
         {chi_square, u"5000", u"1", u"", Where::off_right, true, Where::on_scale,
-         u"Chi-square density, 1 degree of freedom. \u03C7\u00B2 = 5000 marked beyond the right edge of the scale. "
-         u"Upper tail beyond 5000 shaded: p = 2.071e-1088. Critical value at \u03B1 = 0.05: 3.84146. The curve rises "
-         u"without bound at 0 and is cut off at the top."},
+         u"\u03C7\u00B2(1) = 5000: upper tail p = 2.071e-1088. Chi-square density, 1 degree of freedom. \u03C7\u00B2 = "
+         u"5000 marked beyond the right edge of the scale. Upper tail beyond 5000 shaded: p = 2.071e-1088. Critical "
+         u"value at \u03B1 = 0.05: 3.84146. The curve rises without bound at 0 and is cut off at the top. p = "
+         u"2.071e-1088 < \u03B1 = 0.05: significant at this level."},
         {chi_square, u"0", u"4", u""},
         {chi_square, u"11.07", u"5", u""},
         {chi_square, u"1000100000", u"1e9", u""},
@@ -124,6 +127,13 @@ TEST(Plot, EachQuestionDrawsWhatItsNumbersSay)
         {f, u"3", u"4", u"20"},
         {f, u"0.5", u"1.5", u"20", Where::on_scale, true},
         {f, u"1.0001", u"1e9", u"1e9"},
+        // Tiny degrees: a curve one can see, and the statistic on it where its density shows.
+        {t, u"2", u"0.001", u"", Where::on_scale, false, Where::off_right},
+        {t, u"1e6", u"0.001", u"", Where::off_right, false, Where::off_right},
+        {chi_square, u"0.5", u"0.001", u"", Where::on_scale, true},
+        {f, u"2", u"0.001", u"0.001", Where::on_scale, true, Where::off_right},
+        {chi_square, u"1e9", u"1e9", u""},
+        {normal, u"1e6", u"", u"", Where::off_right},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(platform::to_utf8(run::describe(r.d).caption + u" " + r.value + u" " + r.nu1 + u" " + r.nu2));
@@ -132,6 +142,18 @@ TEST(Plot, EachQuestionDrawsWhatItsNumbersSay)
         const Drawing drawing = run::plot(outcome, u"0.05", u'.', 380, 301);
         const run::Question& q = outcome.question;
         const run::Distribution& d = *q.distribution;
+
+        // Every text wholly inside the picture; the question as read first, a
+        // bound written as one.
+        for (const Shape& s : drawing.shapes) {
+            if (s.kind != Shape::Kind::text) continue;
+            const double w = platform::text_width(s.text, s.size);
+            const double from = s.points[0].x - (s.align == platform::Align::center ? w / 2 : s.align == platform::Align::right ? w : 0);
+            EXPECT_TRUE(from >= 0 && from + w <= 380 && s.points[0].y >= 0 && s.points[0].y + s.size * 1.6 <= 301)
+                << platform::to_utf8(s.text) << " from " << from;
+        }
+        EXPECT_EQ(drawing.words.find(outcome.asked + u": "), 0u);
+        EXPECT_EQ(drawing.words.find(u"= <"), Text::npos);
 
         // Four to seven round values, evenly stepped, whose labels stand apart.
         const Axis axis = read_axis(drawing);
@@ -160,11 +182,11 @@ TEST(Plot, EachQuestionDrawsWhatItsNumbersSay)
             EXPECT_TRUE(marker.empty());
             ASSERT_EQ(arrowheads.size(), 1u);
             const double tip = arrowheads[0]->points[0].x;
-            EXPECT_TRUE(r.statistic == Where::off_right ? tip > 360 : tip < 20) << tip;
+            EXPECT_TRUE(r.statistic == Where::off_right ? tip >= axis.at.back() : tip <= axis.at.front()) << tip;
         }
 
         // Dashed lines where each shaded tail is alpha.
-        const bool halved = d.fields[d.p_field].critical == run::Distribution::Field::Critical::at_half_alpha;
+        const bool halved = run::Distribution::level(d.fields[d.p_field].area, 1) == 0.5;
         // Below the smallest double the value is drawn at 0, its bound.
         const double c = [&] {
             try {
@@ -185,13 +207,14 @@ TEST(Plot, EachQuestionDrawsWhatItsNumbersSay)
         } else {
             EXPECT_TRUE(dashed.empty());
             ASSERT_EQ(critical_arrow.size(), 1u);
-            EXPECT_GT(critical_arrow[0]->points[0].x, 360);
+            EXPECT_GE(critical_arrow[0]->points[0].x, axis.at.back());
         }
 
         // The dark area is the part of p on the axis, to 1 % of the area under
         // the curve, where the curve is drawn whole.
         const auto under = shapes(drawing, Shape::Kind::polygon, colour::under_curve);
         ASSERT_EQ(under.size(), 1u);
+        EXPECT_GT(area(*under[0]), 0.02 * 380 * 301) << "a curve one can see";
         const bool cut = !shapes(drawing, Shape::Kind::polygon, colour::curve).empty();
         EXPECT_EQ(cut, r.cut);
         if (!cut) {
@@ -216,8 +239,18 @@ TEST(Plot, EachQuestionDrawsWhatItsNumbersSay)
             return all;
         };
         const auto before = but_critical(drawing);
-        for (const Text alpha : {u"0.01", u"1e-300", u"abc"}) {
+        for (const Text alpha : {u"0.01", u"1e-300", u"abc", u"0.999999"}) {
             const Drawing other = run::plot(outcome, alpha, u'.', 380, 301);
+            // The value in the dashed lines' label has the digits it needs.
+            for (const Shape* label : shapes(other, Shape::Kind::text, colour::critical)) {
+                const size_t at = label->text.find(u"= ");
+                if (at == Text::npos) continue;  // a bound beyond the doubles
+                Text number = label->text.substr(at + 2);
+                if (number[0] == u'\u00B1') number.erase(0, 1);
+                const double level = run::alpha_of(alpha) / (halved ? 2 : 1);
+                const double value = std::fabs(d.upper_quantile(level, q.nu1, q.nu2));
+                EXPECT_NEAR(platform::parse(number), value, 1e-3 * value) << platform::to_utf8(label->text);
+            }
             const auto kept = but_critical(other);
             ASSERT_EQ(kept.size(), before.size());
             for (size_t k = 0; k < kept.size(); ++k) {

@@ -1,5 +1,6 @@
 // The distribution rows end to end: pick the distribution by its button, type
 // the texts, click Run, read the P-value line or the message.
+#include <algorithm>
 #include <optional>
 
 #include "support/expected_rows.h"
@@ -50,8 +51,15 @@ TEST(RunRows, EachRowThroughTheWindows)
             if (!r.critical.empty()) {
                 EXPECT_EQ(s.result().lbl_critical.caption(), expected::localised(r.critical, Session::separator()));
             }
+            // What was read of a box not read in full, and the question as read.
+            platform::Text note = s.result().lbl_note.caption();
+            std::replace(note.begin(), note.end(), u'\n', u' ');  // broken into lines to fit
+            EXPECT_EQ(note, expected::localised(r.note, Session::separator()));
+            const platform::Text asked = expected::localised(r.asked, Session::separator());
+            EXPECT_EQ(s.result().pic_plot.drawing().words.substr(0, asked.size()), asked);
+            EXPECT_EQ(s.clipped_texts(), std::vector<std::string>{}) << "texts cut off";
         } else {
-            EXPECT_EQ(message.value_or(u"<no message>"), r.message);
+            EXPECT_EQ(message.value_or(u"<no message>"), expected::localised(r.message, Session::separator()));
             EXPECT_EQ(s.last_title, u"Varendo");
             EXPECT_TRUE(w.visible());
             EXPECT_FALSE(s.result().visible());

@@ -31,11 +31,11 @@ int main()
     for (size_t i = 0; i < rows.size(); ++i) {
         const expected::Row& r = rows[i];
         std::printf(" {\"button\": %s, \"value\": %s, \"dfnum\": %s, \"dfden\": %s, \"line\": %s, \"message\": %s,"
-                    " \"driven\": %s, \"exact\": %s, \"critical\": %s}%s\n",
+                    " \"driven\": %s, \"exact\": %s, \"critical\": %s, \"note\": %s, \"asked\": %s}%s\n",
                     quoted(expected::button_caption(r.distribution)).c_str(), quoted(r.value).c_str(),
                     optional(r.dfnum).c_str(), optional(r.dfden).c_str(), quoted(r.line).c_str(),
                     quoted(r.message).c_str(), r.driven ? "true" : "false", quoted(r.exact).c_str(), quoted(r.critical).c_str(),
-                    i + 1 < rows.size() ? "," : "");
+                    quoted(r.note).c_str(), quoted(r.asked).c_str(), i + 1 < rows.size() ? "," : "");
     }
     std::printf("]\n");
 }

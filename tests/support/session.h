@@ -4,12 +4,16 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <optional>
+#include <string>
+#include <vector>
 #include <set>
 
 #include "forms/frm_initial.h"
@@ -82,6 +86,30 @@ public:
     // again under German and French, whose separator is a comma).
     static QLocale locale() { return qEnvironmentVariableIsSet("VARENDO_TEST_LOCALE") ? QLocale::system() : QLocale::c(); }
     static char16_t separator() { return locale().decimalPoint().front().unicode(); }
+
+    // The texts of the windows' controls that run past their control: a
+    // label's lines, a button's caption, a box's text.
+    std::vector<std::string> clipped_texts()
+    {
+        std::vector<std::string> clipped;
+        for (QWidget* window : {widget(main()), widget(result())}) {
+            for (QWidget* control : window->findChildren<QWidget*>()) {
+                QString text;
+                int room = control->width();
+                if (auto* label = qobject_cast<QLabel*>(control)) text = label->text();
+                if (auto* button = qobject_cast<QPushButton*>(control)) text = button->text(), room -= 4;
+                if (auto* box = qobject_cast<QLineEdit*>(control)) text = box->text(), room -= box->hasFrame() ? 8 : 0;
+                if (text.isEmpty() || !control->isVisible()) continue;
+                const QFontMetricsF metrics(control->font());
+                const QStringList lines = text.split('\n');
+                for (const QString& line : lines)
+                    if (metrics.horizontalAdvance(line) > room) clipped.push_back(line.toStdString());
+                if (metrics.lineSpacing() * (lines.size() - 1) + metrics.height() > control->height())
+                    clipped.push_back(text.toStdString());
+            }
+        }
+        return clipped;
+    }
 
     forms::Program program;
     int ends = 0;

@@ -7,6 +7,7 @@ language gives (LANGUAGE=de_DE: a comma).
 page_test.py VARENDO_HTML EXPECTED_ROWS_SCRIPT
 """
 import json
+import re
 import os
 import subprocess
 import sys
@@ -41,29 +42,39 @@ MAIN_PLACES = [
     ("button", "t", (232, 192, 89, 33)),
     ("button", "F", (336, 192, 89, 33)),
 ]
-RESULT_SIZE = (812, 317)
+RESULT_SIZE = (812, 403)
 RESULT_PLACES = [
     ("picture", None, (16, 24, 377, 89)),
     ("label", "line", (0, 120, 377, 25)),
     ("button", "Back", (336, 144, 65, 25)),
     ("button", "Exit", (336, 176, 65, 25)),
-    ("label", "exact", (16, 215, 225, 65)),
+    ("label", "exact", (16, 215, 225, 85)),
     ("button", "Copy", (336, 217, 65, 25)),
-    ("label", "\u03b1", (16, 291, 20, 17)),
-    ("box", "\u03b1", (40, 287, 49, 25)),
-    ("label", "critical", (96, 291, 315, 17)),
+    ("label", "\u03b1", (16, 307, 20, 17)),
+    ("box", "\u03b1", (40, 303, 100, 25)),
+    ("label", "critical", (152, 307, 259, 51)),
+    ("label", "verdict", (16, 361, 395, 34)),
+    ("label", "note", (416, 315, 380, 102)),
     ("button", "Copy picture", (304, 249, 97, 25)),
     ("drawing", None, (416, 8, 380, 301)),
 ]
 
-T_REPORT = ("Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\n"
-            "one tail: P = 0.0255, exact 0.02548\nboth tails: P = 0.0510, exact 0.05096\n"
-            "t(17) = 2.10, p = .051\n"
-            "critical values at \u03b1 = 0.05: one tail 1.73961  both tails 2.10982\n")
+T_REPORT = ("Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\nquestion: t(17) = 2.1\n"
+            "upper tail: P = 0.0255, exact 0.02548\nboth tails: P = 0.0510, exact 0.05096\n"
+            "lower tail: exact 0.9745\nt(17) = 2.10, p = .051\n"
+            "critical values at \u03b1 = 0.05: lower tail -1.73961  upper tail 1.73961  both tails \u00b12.10982\n"
+            "p = 0.05096 \u2265 \u03b1 = 0.05: not significant at this level\n")
+T_CRITICAL = "lower tail -1.73961\nupper tail 1.73961\nboth tails \u00b12.10982"
 
 # Helpers in the page: the shown window, and its controls as a user finds them.
 FIND = """
 const shown = [...document.querySelectorAll('.form')].find((f) => f.style.display !== 'none') || null;
+// The texts of the shown window that run past their element.
+function clipped() {
+  return [...shown.children].filter((e) => (e.tagName === 'LABEL' || e.tagName === 'INPUT') && e.offsetParent &&
+                                           (e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 1))
+                            .map((e) => e.value || e.textContent);
+}
 function control(kind, name) {
   if (!shown) return null;
   const all = [...shown.children];
@@ -73,10 +84,13 @@ function control(kind, name) {
   if (kind === 'drawing') return shown.querySelector('.drawing');
   const labels = all.filter((e) => e.tagName === 'LABEL');
   if (kind === 'label') {
-    // The result window's labels in their order: the line, the exact values, α, the critical values.
+    // The result window's labels in their order: the line, the exact values, α, the critical values,
+    // the verdict, the note.
     if (name === 'line') return labels[0];
     if (name === 'exact') return labels[1];
     if (name === 'critical') return labels[3];
+    if (name === 'verdict') return labels[4];
+    if (name === 'note') return labels[5];
     return labels.find((e) => e.textContent === name) || null;
   }
   const label = labels.find((e) => e.textContent === name && e.htmlFor);
@@ -86,7 +100,11 @@ function control(kind, name) {
 
 
 def local(text):
-    return text.replace(".", SEPARATOR)
+    """A point between digits is the decimal separator, one that ends a sentence stays; where the
+    separator is a comma, two degrees of freedom are parted by "; "."""
+    if SEPARATOR == ",":
+        text = re.sub(r"(?<=[0-9]), (?=[0-9])", "; ", text)
+    return re.sub(r"(?<=[0-9])\.(?=[0-9])", SEPARATOR, text)
 
 
 class Page(unittest.TestCase):
@@ -231,7 +249,7 @@ class Page(unittest.TestCase):
                         self.type_into(self.control("box", labels[name]), row[key])
                 self.click("Run")
                 if row["message"]:
-                    self.assertEqual(self.dialog(), ["Varendo", row["message"], "OK"])
+                    self.assertEqual(self.dialog(), ["Varendo", local(row["message"]), "OK"])
                     self.driver.switch_to.active_element.send_keys(Keys.ENTER)
                     self.assertIsNone(self.dialog())
                     self.assertIsNotNone(self.js("return control('button', 'About...')"))
@@ -243,6 +261,11 @@ class Page(unittest.TestCase):
                     self.assertEqual(self.js("return control('label', 'exact').textContent"), local(row["exact"]))
                 if row["critical"]:
                     self.assertEqual(self.js("return control('label', 'critical').textContent"), local(row["critical"]))
+                self.assertEqual(self.js("return control('label', 'note').textContent").replace("\n", " "),
+                                 local(row["note"]))
+                self.assertTrue(self.js("return control('drawing').getAttribute('aria-label')")
+                                .startswith(local(row["asked"])))
+                self.assertEqual(self.js("return clipped()"), [])
                 self.assertEqual(self.focused_text(), "Back")
                 self.click("Back")
                 self.assertEqual(self.control("box", caption).get_attribute("value"), "")
@@ -264,29 +287,35 @@ class Page(unittest.TestCase):
     def test_strip_level_critical_values_and_copy(self):
         self.run_t_with_17_degrees()
         alpha = self.control("box", "\u03b1")
-        self.assertEqual(alpha.get_attribute("value"), "0.05")
-        self.assertEqual(self.js("return control('label', 'critical').textContent"),
-                         local("one tail 1.73961  both tails 2.10982"))
+        self.assertEqual(alpha.get_attribute("value"), local("0.05"))
+        self.assertEqual(self.js("return control('label', 'critical').textContent"), local(T_CRITICAL))
+        self.assertEqual(self.js("return control('label', 'verdict').textContent"),
+                         local("p = 0.05096 \u2265 \u03b1 = 0.05: not significant at this level"))
         self.click("Copy")
         copied = self.driver.execute_async_script("navigator.clipboard.readText().then(arguments[0])")
         if GERMAN:  # the desktop's tests hold the rest of the report in a comma locale
-            self.assertTrue(copied.endswith(local("one tail 1.73961  both tails 2.10982") + "\n"), copied)
+            self.assertTrue(copied.endswith(local("p = 0.05096 \u2265 \u03b1 = 0.05: not significant at this level\n")),
+                            copied)
         else:
             self.assertEqual(copied, T_REPORT)
-        for typed, held, critical in (("0,01", "0.01", "one tail 2.56693  both tails 2.89823"),
+        for typed, held, critical in (("0,01", "0.01", "lower tail -2.56693\nupper tail 2.56693\nboth tails \u00b12.89823"),
                                       ("2", "2", "\u03b1 must be between 0 and 1"),
                                       ("x", "x", "\u03b1 must be between 0 and 1"),
-                                      ("1e-10", "1e-10", "one tail 13.3229  both tails 13.9264")):
+                                      ("0.999999", "0.999999",
+                                       "lower tail 7.03649\nupper tail -7.03649\nboth tails \u00b11.27187e-06"),
+                                      ("1e-10", "1e-10", "lower tail -13.3229\nupper tail 13.3229\nboth tails \u00b113.9264")):
             with self.subTest(typed=typed):
                 self.type_into(alpha, typed)
                 self.assertEqual(alpha.get_attribute("value"), held)
                 self.assertEqual(self.js("return control('label', 'critical').textContent"), local(critical))
+                self.assertEqual(self.js("return clipped()"), [])
                 self.assertIsNone(self.dialog())
         # Ctrl+C anywhere in the window copies the report with the level as
         # typed; in the level box it copies the box's selection where it has one.
         read = lambda: self.driver.execute_async_script("navigator.clipboard.readText().then(arguments[0])")
         self.control("button", "Back").send_keys(Keys.CONTROL, "c")
-        self.assertTrue(read().endswith("critical values at \u03b1 = 1e-10: " + local("one tail 13.3229  both tails 13.9264") + "\n"))
+        self.assertIn("critical values at \u03b1 = 1e-10: " + local("lower tail -13.3229  upper tail 13.3229  both tails "
+                                                                  "\u00b113.9264") + "\n", read())
         for selected, copied in ((True, "1e-10"), (False, "Varendo: Student t\n")):
             with self.subTest(selected=selected):
                 self.driver.execute_script("navigator.clipboard.writeText('before')")
@@ -301,7 +330,8 @@ class Page(unittest.TestCase):
         self.type_into(self.control("box", "DEGREES OF FREEDOM"), "1")
         self.click("Run")
         self.assertEqual(self.control("box", "\u03b1").get_attribute("value"), "1e-10")
-        self.assertEqual(self.js("return control('label', 'critical').textContent"), local("upper tail 41.8215"))
+        self.assertEqual(self.js("return control('label', 'critical').textContent"),
+                         local("lower tail 1.57080e-20\nupper tail 41.8215"))
 
     def test_about_holds_the_window_until_ok(self):
         self.click("About...")
@@ -344,16 +374,24 @@ class Page(unittest.TestCase):
         texts = self.ax_names("StaticText")
         line = self.js("return control('label', 'line').textContent").strip()
         self.assertTrue(any(t.strip() == line for t in texts), texts)
-        self.assertIn(local("one tail 1.73961  both tails 2.10982"), texts)
+        self.assertIn(local(T_CRITICAL), texts)
         self.assertEqual(self.ax_names("button"), ["Back", "Exit", "Copy", "Copy picture"])
         # Both pictures are images named in words; the plot's follow the level.
         images = self.ax_names("image")
         self.assertIn("t: upper tail shaded, left; both tails, right", images)
-        self.assertIn("Student t density, 17 degrees of freedom. t = " + local("2.1") + " marked. Both tails beyond \u00b1"
-                      + local("2.1") + " shaded: p = " + local("0.05096") + ". Critical values at \u03b1 = 0.05: \u00b1"
-                      + local("2.10982") + ".", images)
+        self.assertIn(local("t(17) = 2.1: both tails p = 0.05096. Student t density, 17 degrees of freedom. t = 2.1 marked. "
+                            "Both tails beyond \u00b12.1 shaded: p = 0.05096. Critical values at \u03b1 = 0.05: \u00b12.10982. "
+                            "p = 0.05096 \u2265 \u03b1 = 0.05: not significant at this level."), images)
         self.type_into(self.control("box", "\u03b1"), "0.01")
-        self.assertTrue(any(n.endswith("\u03b1 = 0.01: \u00b1" + local("2.89823") + ".") for n in self.ax_names("image")))
+        self.assertTrue(any(local("\u03b1 = 0.01: \u00b12.89823.") in n for n in self.ax_names("image")))
+        # Whatever Tab reaches has a name, the prompt box included.
+        self.click("Back")
+        self.assertIn("Select the statistical distribution", self.ax_names("textbox"))
+        unnamed = self.driver.execute_script(
+            "return [...document.querySelectorAll('[tabindex]')].filter((e) => e.tabIndex > 0 && e.offsetParent)"
+            ".filter((e) => !(e.getAttribute('aria-label') || (e.labels && e.labels.length) || e.textContent.trim()))"
+            ".map((e) => e.outerHTML)")
+        self.assertEqual(unnamed, [])
 
     def test_plot_paints_and_copies_as_a_picture(self):
         self.run_t_with_17_degrees()
@@ -394,6 +432,29 @@ class Page(unittest.TestCase):
             look(50).catch((e) => done(String(e)));
         ''')
         self.assertEqual(size, [["image/png"], 760, 602])
+
+    def test_enter_presses_the_focused_button(self):
+        self.assertEqual(self.focused_text(), "About...")
+        self.driver.switch_to.active_element.send_keys(Keys.ENTER)
+        self.assertEqual(self.dialog()[0], "Varendo")
+
+    def test_the_browsers_zoom_at_200_percent_cuts_nothing_off(self):
+        # The browser's zoom of 200 % in a window of 900 x 700: half the CSS
+        # pixels, each of two device pixels.
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                    {"width": 450, "height": 350, "deviceScaleFactor": 2, "mobile": False})
+        try:
+            self.run_t_with_17_degrees()
+            for window in ("result", "main"):
+                with self.subTest(window=window):
+                    left, top = self.js("const r = shown.getBoundingClientRect();"
+                                        "return [r.left + window.scrollX, r.top + window.scrollY]")
+                    self.assertGreaterEqual(left, 0, "the window's left part is out of reach")
+                    self.assertGreaterEqual(top, 0, "the window's top is out of reach")
+                    self.assertEqual(self.js("return clipped()"), [])
+                    self.click("Back") if window == "result" else None
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
     def test_refused_input_shows_a_modal_dialog(self):
         self.click("Chi-Sqrd.")

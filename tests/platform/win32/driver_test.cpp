@@ -125,20 +125,34 @@ void type(HWND window, HWND box, const std::wstring& keys)
     Sleep(200);
 }
 
-// Ctrl+C as a user presses it, into the window in front.
-void press_ctrl_c(HWND window)
+// A key as a user presses it, with Ctrl held or not, into the window in front.
+void press_key(HWND window, WORD key, bool control)
 {
     SetForegroundWindow(window);
     Sleep(200);
-    INPUT in[4] = {};
-    const WORD keys[] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
-    for (int k = 0; k < 4; ++k) {
-        in[k].type = INPUT_KEYBOARD;
-        in[k].ki.wVk = keys[k];
-        in[k].ki.dwFlags = k < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    SendInput(4, in, sizeof(INPUT));
+    std::vector<INPUT> in;
+    const auto add = [&](WORD vk, bool up) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = vk;
+        i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        in.push_back(i);
+    };
+    if (control) add(VK_CONTROL, false);
+    add(key, false);
+    add(key, true);
+    if (control) add(VK_CONTROL, true);
+    SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
     Sleep(300);
+}
+
+void press_ctrl_c(HWND window) { press_key(window, 'C', true); }
+
+SIZE client_size(HWND window)
+{
+    RECT r{};
+    GetClientRect(window, &r);
+    return {r.right, r.bottom};
 }
 
 void empty_clipboard()
@@ -209,7 +223,7 @@ TEST(WindowsDriven, LinesAndMessagesFromOutside)
             HWND box = p.window(L"#32770");
             ASSERT_TRUE(box);
             EXPECT_EQ(text_of(box), L"Varendo");
-            EXPECT_EQ(text_of(GetDlgItem(box, 0xFFFF)), wide(r.message));
+            EXPECT_EQ(text_of(GetDlgItem(box, 0xFFFF)), wide(expected::localised(r.message, char16_t(separator[0]))));
             PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
             Sleep(300);
             EXPECT_EQ(p.window(), main);
@@ -224,6 +238,19 @@ TEST(WindowsDriven, LinesAndMessagesFromOutside)
         const std::vector<HWND> plot = Program::children(result, L"VarendoDrawing");
         ASSERT_EQ(plot.size(), 1u);
         EXPECT_NE(text_of(plot[0]).find(L" density"), std::wstring::npos) << "the plot says nothing";
+        EXPECT_EQ(text_of(plot[0]).rfind(wide(expected::localised(r.asked, char16_t(separator[0]))), 0), 0u)
+            << "the plot's words begin with the question as read";
+        if (!r.note.empty()) {
+            // What was read of a box not read in full, beside the answer.
+            bool said = false;
+            for (HWND h : Program::children(result, L"Static")) {
+                std::wstring t = text_of(h);
+                std::erase(t, L'\r');
+                std::replace(t.begin(), t.end(), L'\n', L' ');
+                said = said || t == wide(expected::localised(r.note, char16_t(separator[0])));
+            }
+            EXPECT_TRUE(said) << "the note is missing";
+        }
         if (!r.critical.empty()) {
             EXPECT_TRUE(Program::child(result, L"Static", wide(expected::localised(r.critical, char16_t(separator[0])))))
                 << "no critical values";
@@ -258,7 +285,7 @@ TEST(WindowsDriven, LinesAndMessagesFromOutside)
                 SendMessageW(alpha, EM_SETSEL, 0, selected ? -1 : 0);
                 press_ctrl_c(result);
                 const std::wstring copied = clipboard();
-                if (selected) EXPECT_EQ(copied, L"0.05");
+                if (selected) EXPECT_EQ(copied, std::wstring(L"0") + separator + L"05");  // as the locale writes it
                 else EXPECT_EQ(copied.rfind(L"Varendo: ", 0), 0u) << "not the report";
             }
         }
@@ -268,6 +295,29 @@ TEST(WindowsDriven, LinesAndMessagesFromOutside)
 
     press(main, L"Exit");
     EXPECT_TRUE(p.ended(5000));
+}
+
+// Enter on the focused button presses it (About has the focus at start: the
+// boxes are hidden and Run is off); Ctrl+plus four times doubles the window,
+// Ctrl+0 brings it back.
+TEST(WindowsDriven, EnterPressesTheFocusedButtonAndCtrlPlusZooms)
+{
+    Program p;
+    HWND main = p.window();
+    ASSERT_TRUE(main);
+    press_key(main, VK_RETURN, false);
+    HWND about = p.window(L"#32770");
+    ASSERT_TRUE(about) << "Enter did not press About";
+    PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+    Sleep(300);
+    const SIZE before = client_size(main);
+    for (int step = 0; step < 4; ++step) press_key(main, VK_OEM_PLUS, true);
+    const SIZE zoomed = client_size(main);
+    EXPECT_LE(std::abs(zoomed.cx - 2 * before.cx), 2);
+    EXPECT_LE(std::abs(zoomed.cy - 2 * before.cy), 2);
+    press_key(main, '0', true);
+    EXPECT_EQ(client_size(main).cx, before.cx);
+    EXPECT_EQ(client_size(main).cy, before.cy);
 }
 
 // Every command once, then the close box of each window, in processes of their

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -157,10 +158,11 @@ TEST(WindowsMain, ControlsStandWhereTheLayoutPutsThem)
         {&w.cmd_t, &w, 3480, 2880, 1335, 495},        {&w.cmd_f, &w, 5040, 2880, 1335, 495},
         {&r.pic_geral, &r, 240, 360, 5655, 1335},     {&r.lbl_graph, &r, 0, 1800, 5655, 375},
         {&r.cmd_back, &r, 5040, 2160, 975, 375},      {&r.cmd_exit, &r, 5040, 2640, 975, 375},
-        {&r.lbl_exact, &r, 240, 3225, 3375, 975},     {&r.cmd_copy, &r, 5040, 3255, 975, 375},
-        {&r.lbl_alpha, &r, 240, 4365, 300, 255},      {&r.txt_alpha, &r, 600, 4305, 735, 375},
-        {&r.lbl_critical, &r, 1440, 4365, 4725, 255}, {&r.cmd_copy_picture, &r, 4560, 3735, 1455, 375},
-        {&r.pic_plot, &r, 6240, 120, 5700, 4515},
+        {&r.lbl_exact, &r, 240, 3225, 3375, 1275},    {&r.cmd_copy, &r, 5040, 3255, 975, 375},
+        {&r.lbl_alpha, &r, 240, 4605, 300, 255},      {&r.txt_alpha, &r, 600, 4545, 1500, 375},
+        {&r.lbl_critical, &r, 2280, 4605, 3885, 765}, {&r.cmd_copy_picture, &r, 4560, 3735, 1455, 375},
+        {&r.pic_plot, &r, 6240, 120, 5700, 4515},     {&r.lbl_verdict, &r, 240, 5415, 5925, 510},
+        {&r.lbl_note, &r, 6240, 4725, 5700, 1530},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "control at " << row.left << "," << row.top << " twips");
@@ -172,8 +174,54 @@ TEST(WindowsMain, ControlsStandWhereTheLayoutPutsThem)
     }
     GetClientRect(hwnd(r), &client);
     EXPECT_EQ(client.right, px(12180));
-    EXPECT_EQ(client.bottom, px(4755));
+    EXPECT_EQ(client.bottom, px(6045));
     RecordProperty("dpi", dpi());
+}
+
+// At 200 % both windows and every control double, the letters with them,
+// and 100 % brings them back.
+TEST(WindowsMain, ZoomGrowsBothWindowsAndTheirControls)
+{
+    Session s;
+    click(s.main().cmd_t);
+    const auto size = [](HWND h) {
+        RECT r{};
+        GetClientRect(h, &r);
+        LOGFONTW font{};
+        if (HFONT f = HFONT(SendMessageW(h, WM_GETFONT, 0, 0))) GetObjectW(f, sizeof font, &font);
+        return std::array<long, 3>{r.right, r.bottom, std::labs(font.lfHeight)};
+    };
+    const HWND controls[] = {hwnd(s.main()), hwnd(s.result()), hwnd(s.main().cmd_run), hwnd(s.result().pic_plot),
+                             hwnd(s.result().lbl_exact)};
+    std::vector<std::array<long, 3>> before;
+    for (HWND h : controls) before.push_back(size(h));
+    platform::set_zoom(2);
+    pump();
+    for (size_t k = 0; k < before.size(); ++k)
+        for (int d = 0; d < 3; ++d) EXPECT_LE(std::labs(size(controls[k])[d] - 2 * before[k][d]), 2) << k << " " << d;
+    platform::set_zoom(1);
+    pump();
+    for (size_t k = 0; k < before.size(); ++k) EXPECT_EQ(size(controls[k]), before[k]) << k;
+}
+
+// A screen reader names a button by its caption and a box by the label just
+// before it: whatever Tab reaches in either window has a name.
+TEST(WindowsMain, EveryControlTabReachesHasAName)
+{
+    Session s;
+    click(s.main().cmd_f);
+    for (platform::TextBox* box : {&s.main().txt_datavalue, &s.main().txt_datadfnum, &s.main().txt_datadfden})
+        type(*box, u"3");
+    click(s.main().cmd_run);
+    for (platform::Form* form : {static_cast<platform::Form*>(&s.main()), static_cast<platform::Form*>(&s.result())}) {
+        for (platform::Control* c : form->tab_order()) {
+            wchar_t cls[16] = {};
+            GetClassNameW(hwnd(*c), cls, 16);
+            const HWND named = std::wstring(cls) == L"Edit" ? GetWindow(hwnd(*c), GW_HWNDPREV) : hwnd(*c);
+            EXPECT_FALSE(text(named).empty()) << std::string(cls, cls + wcslen(cls));
+        }
+    }
+    EXPECT_EQ(text(GetWindow(hwnd(s.main().Text1), GW_HWNDPREV)), u"Select the statistical distribution");
 }
 
 TEST(WindowsMain, SelectionsTypingAndRun)
@@ -208,8 +256,9 @@ TEST(WindowsMain, SelectionsTypingAndRun)
         if (r.dfden && w.txt_datadfden.visible()) type(w.txt_datadfden, *r.dfden);
         EXPECT_EQ(w.txt_datavalue.text().find(u','), std::u16string::npos) << "the comma filter";
         const auto message = message_from([&] { click(w.cmd_run); });
+        const char16_t separator = platform::decimal_separator();
         if (!r.message.empty()) {
-            EXPECT_EQ(message.value_or(u"<no message>"), r.message);
+            EXPECT_EQ(message.value_or(u"<no message>"), expected::localised(r.message, separator));
             EXPECT_TRUE(w.visible());
             EXPECT_FALSE(s.result().visible());
             continue;
@@ -218,13 +267,17 @@ TEST(WindowsMain, SelectionsTypingAndRun)
         EXPECT_FALSE(w.visible());
         EXPECT_TRUE(s.result().visible());
         EXPECT_EQ(s.result().lbl_graph.caption(), r.line);
-        const char16_t separator = platform::decimal_separator();
         if (!r.exact.empty()) {
             EXPECT_EQ(s.result().lbl_exact.caption(), expected::localised(r.exact, separator));
         }
         if (!r.critical.empty()) {
             EXPECT_EQ(s.result().lbl_critical.caption(), expected::localised(r.critical, separator));
         }
+        std::u16string note = s.result().lbl_note.caption();
+        std::replace(note.begin(), note.end(), u'\n', u' ');  // broken into lines to fit
+        EXPECT_EQ(note, expected::localised(r.note, separator));
+        const std::u16string asked = expected::localised(r.asked, separator);
+        EXPECT_EQ(s.result().pic_plot.drawing().words.substr(0, asked.size()), asked);
         EXPECT_EQ(s.result().focused(), &s.result().cmd_back);
 
         click(s.result().cmd_back);
@@ -255,11 +308,13 @@ TEST(WindowsMain, CopyPutsTheReportOnTheClipboard)
     click(s.result().cmd_copy);
     // The window that copies owns the clipboard, as SetClipboardData needs.
     EXPECT_EQ(GetClipboardOwner(), hwnd(s.result()));
-    EXPECT_EQ(platform::clipboard_text(), u"Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\n"
-                                          u"one tail: P = 0.0255, exact 0.02548\n"
-                                          u"both tails: P = 0.0510, exact 0.05096\nt(17) = 2.10, p = .051\n"
-                                          u"critical values at \u03B1 = 0.05: one tail 1.73961  both tails 2.10982\n");
-    EXPECT_EQ(s.result().lbl_exact.caption(), u"one tail    0.02548\nboth tails  0.05096");
+    EXPECT_EQ(platform::clipboard_text(),
+              u"Varendo: Student t\nt VALUE: 2.1\nDEGREES OF FREEDOM: 17\nquestion: t(17) = 2.1\n"
+              u"upper tail: P = 0.0255, exact 0.02548\nboth tails: P = 0.0510, exact 0.05096\n"
+              u"lower tail: exact 0.9745\nt(17) = 2.10, p = .051\n"
+              u"critical values at \u03B1 = 0.05: lower tail -1.73961  upper tail 1.73961  both tails "
+              u"\u00B12.10982\np = 0.05096 \u2265 \u03B1 = 0.05: not significant at this level\n");
+    EXPECT_EQ(s.result().lbl_exact.caption(), u"lower tail  0.9745\nupper tail  0.02548\nboth tails  0.05096");
 }
 
 TEST(WindowsMain, CriticalValuesFollowTheLevelAsItIsTyped)
@@ -267,18 +322,22 @@ TEST(WindowsMain, CriticalValuesFollowTheLevelAsItIsTyped)
     Session s;
     run_t_with_17_degrees(s);
     auto& r = s.result();
-    struct Row { std::u16string typed, box, critical; };
+    struct Row { std::u16string typed, box, critical, verdict; };
     const Row rows[] = {
-        {u"0,01", u"0.01", u"one tail 2.56693  both tails 2.89823"},  // the comma filter's rule
-        {u"-1", u"-1", u"\u03B1 must be between 0 and 1"},
-        {u"1e-10", u"1e-10", u"one tail 13.3229  both tails 13.9264"},
+        {u"0,01", u"0.01", u"lower tail -2.56693\nupper tail 2.56693\nboth tails \u00B12.89823",
+         u"p = 0.05096 \u2265 \u03B1 = 0.01: not significant at this level"},  // the comma filter's rule
+        {u"-1", u"-1", u"\u03B1 must be between 0 and 1", u""},
+        {u"0.1", u"0.1", u"lower tail -1.33338\nupper tail 1.33338\nboth tails \u00B11.73961",
+         u"p = 0.05096 < \u03B1 = 0.1: significant at this level"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "typed " << std::string(row.typed.begin(), row.typed.end()));
         const auto message = message_from([&] { type(r.txt_alpha, row.typed); });
         EXPECT_FALSE(message);
         EXPECT_EQ(r.txt_alpha.text(), row.box);
-        EXPECT_EQ(r.lbl_critical.caption(), row.critical);
+        const char16_t sep = platform::decimal_separator();
+        EXPECT_EQ(r.lbl_critical.caption(), expected::localised(row.critical, sep));
+        EXPECT_EQ(r.lbl_verdict.caption(), expected::localised(row.verdict, sep));
         EXPECT_TRUE(r.visible());
     }
     click(r.cmd_back);
@@ -286,8 +345,8 @@ TEST(WindowsMain, CriticalValuesFollowTheLevelAsItIsTyped)
     type(s.main().txt_datavalue, u"30");
     type(s.main().txt_datadfnum, u"1");
     click(s.main().cmd_run);
-    EXPECT_EQ(r.txt_alpha.text(), u"1e-10");
-    EXPECT_EQ(r.lbl_critical.caption(), u"upper tail 41.8215");
+    EXPECT_EQ(r.txt_alpha.text(), u"0.1");
+    EXPECT_EQ(r.lbl_critical.caption(), expected::localised(u"lower tail 0.0157908\nupper tail 2.70554", platform::decimal_separator()));
 }
 
 TEST(WindowsMain, RefusalsAndAboutComeInAMessageBox)
