@@ -252,7 +252,7 @@ TEST(WindowsDriven, LinesAndMessagesFromOutside)
             EXPECT_TRUE(said) << "the note is missing";
         }
         if (!r.critical.empty()) {
-            EXPECT_TRUE(Program::child(result, L"Static", wide(expected::localised(r.critical, char16_t(separator[0])))))
+            EXPECT_TRUE(Program::child(result, L"Static", with_crlf(expected::localised(r.critical, char16_t(separator[0])))))
                 << "no critical values";
         }
         if (!r.exact.empty()) {
