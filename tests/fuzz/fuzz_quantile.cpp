@@ -104,10 +104,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const platform::Text alpha_text = platform::from_utf8(ascii);
 
     const platform::Text shown = run::critical_text(q, alpha_text, u',');
-    const std::string value = "(-?[0-9][0-9,e+-]*|> 1,79769e\\+308|< 4,94066e-324|cannot be computed)";
-    const std::string shape = d == D::chi_square ? "upper tail " + value
-                              : d == D::f        ? "upper tail " + value + "  doubled " + value
-                                                 : "one tail " + value + "  both tails " + value;
+    // One tail a line; a symmetric law's lower value is the upper's mirror,
+    // its both tails' value the pair of them.
+    const std::string number = "-?[0-9][0-9,e+-]*", unknown = "|cannot be computed)";
+    const std::string value = "(" + number + "|> 1,79769e\\+308|< 4,94066e-324" + unknown;
+    const std::string mirror = "(" + number + "|< -1,79769e\\+308|> -4,94066e-324" + unknown;
+    const std::string pair = "(\u00B1" + number + "|beyond \u00B11,79769e\\+308|within \u00B14,94066e-324" + unknown;
+    const std::string shape = d == D::chi_square ? "lower tail " + value + "\nupper tail " + value
+                              : d == D::f ? "lower tail " + value + "\nupper tail " + value + "\ndoubled " + value
+                                          : "lower tail " + mirror + "\nupper tail " + value + "\nboth tails " + pair;
     require(shown == u"\u03B1 must be between 0 and 1" || matches(shown, shape), "the strip's shape", shown);
 
     // A plain number: the strip's refusal exactly when it is no level.
