@@ -6,21 +6,25 @@
 
 namespace engine {
 
-enum class Argument { statistic, degrees, denominator_degrees, probability };
+enum class Argument { statistic, degrees, denominator_degrees, probability, noncentrality };
 
 enum class DomainRule {
     positive,      // must be greater than 0
     not_negative,  // must be 0 or more
     at_most,       // must not exceed `largest`
     probability,   // must lie strictly between 0 and 1
+    between,       // must lie in [smallest, largest]
 };
 
 class DomainError : public std::domain_error {
 public:
     DomainError(Argument argument, DomainRule rule, double largest = 0);
+    // A value outside [smallest, largest] (DomainRule::between); what() names the range.
+    DomainError(Argument argument, double smallest, double largest);
     Argument argument;
     DomainRule rule;
-    double largest;  // the limit broken, for DomainRule::at_most
+    double largest;       // the limit broken, for DomainRule::at_most; the upper end for between
+    double smallest = 0;  // the lower end, for DomainRule::between
 };
 
 // Degrees of freedom: any number above 0 up to `largest`, whole or not.
@@ -32,5 +36,8 @@ void require_degrees(double nu, Argument argument, double largest);
 
 // A tail probability for the quantiles: strictly between 0 and 1.
 void require_probability(double p);
+
+// A value in [smallest, largest], NaN refused: the noncentralities.
+void require_between(double value, Argument argument, double smallest, double largest);
 
 }  // namespace engine

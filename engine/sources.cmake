@@ -40,4 +40,22 @@ set(VARENDO_ENGINE_SOURCES
   engine/chi_square.cpp
   engine/t_distribution.cpp
   engine/f_distribution.cpp
+  engine/normal_log_upper.cpp
+  engine/poisson_mixture.cpp
+  engine/noncentral_peak.cpp
+  engine/noncentral_chi_square_tails.cpp
+  engine/noncentral_f_tails.cpp
+  engine/chi_integral.cpp
+  engine/noncentral_t_tails.cpp
+  engine/poisson_term_sum.cpp
+  engine/noncentral_chi_square_density.cpp
+  engine/noncentral_f_density.cpp
+  engine/noncentral_t_density.cpp
+  engine/noncentrality_root.cpp
+  engine/noncentral_chi_square_quantile.cpp
+  engine/noncentral_f_quantile.cpp
+  engine/noncentral_t_quantile.cpp
+  engine/noncentral_chi_square_noncentrality.cpp
+  engine/noncentral_f_noncentrality.cpp
+  engine/noncentral_t_noncentrality.cpp
 )

@@ -41,6 +41,7 @@ Box box_of(engine::Argument argument)
     case engine::Argument::degrees: return Box::Numerator;
     case engine::Argument::denominator_degrees: break;
     case engine::Argument::probability: break;  // no box of the main window
+    case engine::Argument::noncentrality: break;
     }
     return Box::Denominator;
 }

@@ -2,9 +2,15 @@
 // largest degrees, at fractional degrees, on both sides of each seam between
 // the closed series and the incomplete functions, and at the slowest inputs
 // found; then the exact tails, the critical values, and the whole Run command
-// as a window asks it.
+// as a window asks it; then the noncentral laws' tails, quantiles and
+// noncentralities at typical, large and edge noncentralities. With --values
+// it prints the tails' logarithms and times instead, for tools/bench to set
+// beside R's.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 
@@ -16,6 +22,15 @@
 #include "engine/f_tails.h"
 #include "engine/normal_areas.h"
 #include "engine/normal_quantile.h"
+#include "engine/noncentral_chi_square_noncentrality.h"
+#include "engine/noncentral_chi_square_quantile.h"
+#include "engine/noncentral_chi_square_tails.h"
+#include "engine/noncentral_f_noncentrality.h"
+#include "engine/noncentral_f_quantile.h"
+#include "engine/noncentral_f_tails.h"
+#include "engine/noncentral_t_noncentrality.h"
+#include "engine/noncentral_t_quantile.h"
+#include "engine/noncentral_t_tails.h"
 #include "engine/normal_tails.h"
 #include "engine/t_distribution.h"
 #include "engine/t_quantile.h"
@@ -101,6 +116,68 @@ const Case cases[] = {
     {"plot F 30, 1, 1e5 at alpha 1e-300 (slowest found)", 30, 1, 1e5, 14},
 };
 
+// The noncentral laws: x (or a level, or a tail), degrees, denominator
+// degrees, noncentrality. Tails are the ones R's pchisq, pf and pt compute
+// too (tools/bench); the kind 0 tails, 1 quantile, 2 noncentrality.
+struct NoncentralCase {
+    const char* name;
+    char law;  // 'c' chi-square, 'f' F, 't' t
+    int kind;
+    double a, nu1, nu2, nc;
+};
+
+const NoncentralCase noncentral_cases[] = {
+    {"noncentral chi-square tails 25, 10, 8 (typical)", 'c', 0, 25, 10, 0, 8},
+    {"noncentral chi-square tails 3, 4, 100 (lower, typical)", 'c', 0, 3, 4, 0, 100},
+    {"noncentral chi-square tails 12000, 300, 1e4 (large)", 'c', 0, 12000, 300, 0, 1e4},
+    {"noncentral chi-square tails 1e6, 1, 1e6 (edge, both halves)", 'c', 0, 1e6, 1, 0, 1e6},
+    {"noncentral chi-square tails 1.012e9, 1e9, 1e6 (edge, largest degrees)", 'c', 0, 1.012e9, 1e9, 0, 1e6},
+    {"noncentral chi-square tails 1e8, 3, 1e6 (edge, far tail 1e-8688144)", 'c', 0, 1e8, 3, 0, 1e6},
+    {"noncentral F tails 3, 4, 20, 10 (typical)", 'f', 0, 3, 4, 20, 10},
+    {"noncentral F tails 60, 10, 100, 1e4 (large)", 'f', 0, 60, 10, 100, 1e4},
+    {"noncentral F tails 1.001, 1e9, 1e9, 1e6 (edge, largest degrees)", 'f', 0, 1.001, 1e9, 1e9, 1e6},
+    {"noncentral F tails 1e5, 30, 1e6, 1e6 (edge)", 'f', 0, 1e5, 30, 1e6, 1e6},
+    {"noncentral t tails 2.5, 10, 2 (typical)", 't', 0, 2.5, 10, 0, 2},
+    {"noncentral t tails -2, 10, 5 (typical, opposite signs)", 't', 0, -2, 10, 0, 5},
+    {"noncentral t tails 20, 17.34, 15 (typical)", 't', 0, 20, 17.34, 0, 15},
+    {"noncentral t tails 90, 50, 100 (large)", 't', 0, 90, 50, 0, 100},
+    {"noncentral t tails 1000, 1e9, 1000 (edge, largest degrees)", 't', 0, 1000, 1e9, 0, 1000},
+    {"noncentral t tails 30, 5, -1000 (edge, opposite signs)", 't', 0, 30, 5, 0, -1000},
+    {"noncentral chi-square quantile 0.05, 10, 8", 'c', 1, 0.05, 10, 0, 8},
+    {"noncentral chi-square quantile 1e-10, 1e9, 1e6 (edge)", 'c', 1, 1e-10, 1e9, 0, 1e6},
+    {"noncentral F quantile 0.05, 4, 20, 10", 'f', 1, 0.05, 4, 20, 10},
+    {"noncentral F quantile 0.05, 1e9, 1e9, 1e6 (edge)", 'f', 1, 0.05, 1e9, 1e9, 1e6},
+    {"noncentral t quantile 0.05, 10, 2", 't', 1, 0.05, 10, 0, 2},
+    {"noncentral t quantile 1e-10, 1e9, 1000 (edge)", 't', 1, 1e-10, 1e9, 0, 1000},
+    {"noncentral chi-square noncentrality 25, 10, 0.3", 'c', 2, 25, 10, 0, 0.3},
+    {"noncentral chi-square noncentrality 1.0012e9, 1e9, 0.5 (edge)", 'c', 2, 1.0012e9, 1e9, 0, 0.5},
+    {"noncentral F noncentrality 3, 4, 20, 0.3", 'f', 2, 3, 4, 20, 0.3},
+    {"noncentral F noncentrality 1.0012, 1e9, 1e9, 0.5 (edge)", 'f', 2, 1.0012, 1e9, 1e9, 0.5},
+    {"noncentral t noncentrality 2.5, 10, 0.3", 't', 2, 2.5, 10, 0, 0.3},
+    {"noncentral t noncentrality 900, 1e9, 0.5 (edge)", 't', 2, 900, 1e9, 0, 0.5},
+};
+
+double noncentral(const NoncentralCase& c)
+{
+    const double x = c.a, n1 = c.nu1, n2 = c.nu2, nc = c.nc;
+    switch (c.kind * 3 + (c.law == 'c' ? 0 : c.law == 'f' ? 1 : 2)) {
+    case 0: return engine::noncentral_chi_square_tails(x, n1, nc).upper.value;
+    case 1: return engine::noncentral_f_tails(x, n1, n2, nc).upper.value;
+    case 2: return engine::noncentral_t_tails(x, n1, nc).upper.value;
+    case 3: return engine::noncentral_chi_square_upper_quantile(x, n1, nc);
+    case 4: return engine::noncentral_f_upper_quantile(x, n1, n2, nc);
+    case 5: return engine::noncentral_t_upper_quantile(x, n1, nc);
+    case 6: return engine::chi_square_noncentrality(x, n1, nc);
+    case 7: return engine::f_noncentrality(x, n1, n2, nc);
+    default: return engine::t_noncentrality(x, n1, nc);
+    }
+}
+
+void measure_noncentral(benchmark::State& state, const NoncentralCase& c)
+{
+    for (auto _ : state) benchmark::DoNotOptimize(noncentral(c));
+}
+
 // The main window as the Run command reads it.
 class BenchView : public run::RunView {
 public:
@@ -162,7 +239,30 @@ void measure(benchmark::State& state, const Case& c)
 
 int main(int argc, char** argv)
 {
+    // The tails' logarithms and the time of a call, each with its inputs, for R
+    // to compute beside them (tools/bench): law x nu1 nu2 nc us ln_upper ln_lower.
+    if (argc > 1 && std::strcmp(argv[1], "--values") == 0) {
+        for (const NoncentralCase& c : noncentral_cases) {
+            if (c.kind != 0) continue;
+            auto tails = [&c] {
+                return c.law == 'c'   ? engine::noncentral_chi_square_tails(c.a, c.nu1, c.nc)
+                       : c.law == 'f' ? engine::noncentral_f_tails(c.a, c.nu1, c.nu2, c.nc)
+                                      : engine::noncentral_t_tails(c.a, c.nu1, c.nc);
+            };
+            const auto start = std::chrono::steady_clock::now();
+            long calls = 0;
+            engine::Tails t{};
+            do t = tails(), ++calls;
+            while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(200));
+            const double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() / calls;
+            std::printf("%c %.17g %.17g %.17g %.17g %.3g %.17g %.17g\n", c.law, c.a, c.nu1, c.nu2, c.nc, us, t.upper.log,
+                        t.lower.log);
+        }
+        return 0;
+    }
     for (const Case& c : cases) benchmark::RegisterBenchmark(c.name, measure, c)->Unit(benchmark::kMicrosecond);
+    for (const NoncentralCase& c : noncentral_cases)
+        benchmark::RegisterBenchmark(c.name, measure_noncentral, c)->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
