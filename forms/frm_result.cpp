@@ -12,10 +12,11 @@ namespace forms {
 // The strip below the controls: its rule, the exact values of five tails
 // beside Copy, under them the level, its critical values (three) and the
 // verdict (two lines). A line of 9-point bold takes 255 twips, a character
-// 105 (7 pixels).
+// 105 (7 pixels) at 100 %; words are wrapped for 110, the widest a
+// character grows to at any zoom or density (11 pixels at 150 %).
 namespace strip {
 constexpr int rule = 3135;
-constexpr int line = 255, character = 105;
+constexpr int line = 255, character = 110;
 constexpr platform::Rect exact{240, 3225, 3375, 5 * line};
 constexpr platform::Rect copy{5040, 3255, 975, 375};
 constexpr platform::Rect alpha_label{240, 4605, 300, line};

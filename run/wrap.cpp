@@ -2,9 +2,11 @@
 
 namespace run {
 
-Text wrapped(const Text& text, size_t columns)
+namespace {
+
+// One line of text broken at blanks.
+Text wrapped_line(const Text& text, size_t columns)
 {
-    if (columns == 0) return text;
     Text out, line;
     bool first = true;  // the line holds no word yet
     size_t start = 0;
@@ -32,6 +34,22 @@ Text wrapped(const Text& text, size_t columns)
         }
     }
     return out + line;
+}
+
+}  // namespace
+
+Text wrapped(const Text& text, size_t columns)
+{
+    if (columns == 0) return text;
+    Text out;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = text.find(u'\n', start);
+        out += wrapped_line(text.substr(start, end == Text::npos ? Text::npos : end - start), columns);
+        if (end == Text::npos) return out;
+        out += u'\n';
+        start = end + 1;
+    }
 }
 
 }  // namespace run

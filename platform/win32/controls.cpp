@@ -200,7 +200,7 @@ LRESULT form_message(Form* form, HWND hwnd, UINT message, WPARAM w, LPARAM l)
         const RECT* suggested = reinterpret_cast<const RECT*>(l);
         const SIZE size = outer_size(n, dpi);
         SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-        InvalidateRect(hwnd, nullptr, TRUE);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
         return 0;
     }
     }
@@ -382,6 +382,7 @@ void register_classes()
         picture.lpfnWndProc = picture_proc;
         picture.hInstance = instance();
         picture.cbWndExtra = sizeof(LONG_PTR);
+        picture.style = CS_HREDRAW | CS_VREDRAW;  // drawn whole at every size
         picture.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
         picture.lpszClassName = picture_class;
         RegisterClassExW(&picture);
@@ -762,7 +763,8 @@ void set_zoom(double factor)
             at.top = std::max(work.top, std::min(at.top, work.bottom - size.cy));
         }
         SetWindowPos(n.hwnd, nullptr, at.left, at.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-        InvalidateRect(n.hwnd, nullptr, TRUE);
+        // Every control painted anew at its size, not only what it gained.
+        RedrawWindow(n.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
     }
 }
 

@@ -92,7 +92,7 @@ TEST(ResultWindow, CriticalValuesFollowTheLevelAsItIsTyped)
         {"2", u"2", u"\u03B1 must be between 0 and 1", u""},
         {"", u"", u"\u03B1 must be between 0 and 1", u""},
         {"1e-10", u"1e-10", u"lower tail -13.3229\nupper tail 13.3229\nboth tails \u00B113.9264",
-         u"p = 0.05096 \u2265 \u03B1 = 1e-10: not significant at this level"},
+         u"p = 0.05096 \u2265 \u03B1 = 1e-10: not significant at this\nlevel"},  // broken to fit
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed.toStdString());
