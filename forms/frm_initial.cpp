@@ -2,6 +2,7 @@
 
 #include "forms/comma_filter.h"
 
+#include "forms/frm_power.h"
 #include "forms/frm_result.h"
 #include "forms/program.h"
 
@@ -14,14 +15,15 @@ namespace {
 const platform::Text about_notice =
     u"Varendo " VARENDO_VERSION "\r\n"
     "Lower, upper and two-sided tails of chi-square, normal,\r\n"
-    "t and F statistics, exact to four significant digits\r\n"
-    "at any size; critical values at any level; a plot of each answer.\r\n"
+    "t and F statistics, exact to four significant digits at any size;\r\n"
+    "critical values at any level; a plot of each answer; power,\r\n"
+    "sample size and effect sizes with their confidence intervals.\r\n"
     "Copyright (c) 2026 The Varendo developers\r\n"
-    "Free software under the MIT licence.\r\n"
-    "It comes with no warranty of any kind.";
+    "Free software under the MIT licence, with no warranty of any kind.";
 }  // namespace
 
-frm_initial::frm_initial(Program& program) : platform::Form(6735, 3765), program_(program)
+// The window grew by a row at its foot for Power..., below the selection buttons.
+frm_initial::frm_initial(Program& program) : platform::Form(6735, 4365), program_(program)
 {
     create_controls();
     wire_events();
@@ -50,6 +52,7 @@ void frm_initial::create_controls()
         {&cmd_gauss, {1920, 2880, 1335, 495}, button_font},
         {&cmd_t, {3480, 2880, 1335, 495}, button_font},
         {&cmd_f, {5040, 2880, 1335, 495}, button_font},
+        {&cmd_power, {4920, 3720, 1215, 375}, button_font},
     };
     for (const Place& p : places) {
         p.control->place(p.twips);
@@ -79,7 +82,7 @@ void frm_initial::create_controls()
     add_line(5280, 2520, 6360, 2520);
 
     set_tab_order({&txt_datavalue, &txt_datadfnum, &txt_datadfden, &cmd_run, &cmd_about, &cmd_exit, &cmd_chi,
-                   &cmd_gauss, &cmd_t, &cmd_f, &Text1});
+                   &cmd_gauss, &cmd_t, &cmd_f, &Text1, &cmd_power});
 }
 
 void frm_initial::wire_events()
@@ -91,6 +94,7 @@ void frm_initial::wire_events()
     cmd_run.on_click = [this] { cmd_run_Click(); };
     cmd_about.on_click = [this] { cmd_about_Click(); };
     cmd_exit.on_click = [this] { cmd_exit_Click(); };
+    cmd_power.on_click = [this] { cmd_power_Click(); };
     txt_datavalue.on_key_press = [this](char16_t& code) { txt_datavalue_KeyPress(code); };
     on_close = [this] { program_.end(); };
 }
@@ -141,5 +145,13 @@ void frm_initial::cmd_about_Click()
 }
 
 void frm_initial::cmd_exit_Click() { program_.end(); }
+
+// The power window in its place; its Back brings this one back as it was.
+void frm_initial::cmd_power_Click()
+{
+    frm_power& power = program_.power();
+    power.show();
+    hide();
+}
 
 }  // namespace forms

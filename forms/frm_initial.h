@@ -26,6 +26,7 @@ public:
     platform::CommandButton cmd_gauss{*this, run::describe(run::DistributionId::normal).button};
     platform::CommandButton cmd_t{*this, run::describe(run::DistributionId::t).button};
     platform::CommandButton cmd_f{*this, run::describe(run::DistributionId::f).button};
+    platform::CommandButton cmd_power{*this, u"Power..."};
 
     void Form_Load();
     void txt_datavalue_KeyPress(char16_t& KeyAscii);
@@ -35,6 +36,7 @@ public:
     void cmd_f_Click();
     void cmd_run_Click();  // the window side of the Run command, in frm_initial_run.cpp
     void cmd_about_Click();
+    void cmd_power_Click();
     void cmd_exit_Click();
 
     Program& program() { return program_; }

@@ -1,6 +1,7 @@
 #include "forms/program.h"
 
 #include "forms/frm_initial.h"
+#include "forms/frm_power.h"
 #include "forms/frm_result.h"
 #include "platform/controls.h"
 
@@ -19,6 +20,12 @@ frm_result& Program::result()
 {
     if (!result_) result_ = std::make_unique<frm_result>(*this);
     return *result_;
+}
+
+frm_power& Program::power()
+{
+    if (!power_) power_ = std::make_unique<frm_power>(*this);
+    return *power_;
 }
 
 void Program::end() { platform::end(); }

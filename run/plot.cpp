@@ -10,6 +10,7 @@
 #include "engine/numeric/fault.h"
 #include "platform/number_text.h"
 #include "run/critical_text.h"
+#include "run/axis.h"
 #include "run/exact_text.h"
 #include "run/wrap.h"
 
@@ -61,102 +62,6 @@ Range bulk(const Question& q, const std::function<double(double)>& upper)
     const double hi = std::fmin(far, 10 * q75);
     const double lo = q75 > 0.6 * far ? upper(0.999) : 0;
     return {std::isfinite(lo) && lo > 0.25 * hi ? lo : 0, hi};
-}
-
-// Four to seven round values (1, 2, 2.5 or 5 times a power of ten) whose
-// labels stand apart. Where no such step fits the range, the range grows to
-// the next multiples of a step of 1, 2 or 5 that does.
-struct Ticks {
-    std::vector<double> values;
-    std::vector<Text> labels;
-    double step = 0;
-    double lo = 0, hi = 0;        // the range they were laid out for
-    double left = 0, right = 0;   // where the axis then runs, in pixels
-};
-
-Ticks lay_out(double lo, double hi, double m, int e, char16_t separator)
-{
-    const double step = m * std::pow(10.0, e);
-    Ticks t;
-    t.step = step;
-    t.lo = lo;
-    t.hi = hi;
-    const double first = std::ceil(lo / step), last = std::floor(hi / step);
-    if (last - first >= 7) return t;  // too many: not worth their labels
-    // Enough digits for the step, and whole numbers in full.
-    const int e_step = m == 2.5 ? e - 1 : e;  // 7.5 needs its tenths
-    const double biggest = std::fmax(std::fabs(first * step), std::fabs(last * step));
-    const int e_max = biggest > 0 ? int(std::floor(std::log10(biggest))) : e_step;
-    int digits = std::max(e_max - e_step + 1, 1);
-    if (e_max >= 0 && e_max < 15) digits = std::max(digits, e_max + 1);
-    for (double k = first; k <= last; ++k) {
-        const double value = k == 0 ? 0 : k * step;
-        t.values.push_back(value);
-        t.labels.push_back(platform::significant(value, std::min(digits, 17), false, separator));
-    }
-    return t;
-}
-
-// Pixels between a label and the drawing's edge.
-constexpr double label_room = 3;
-
-// The axis runs between margins of 10 pixels, or wider where an end label
-// centred under its tick would run past the drawing's edge: a label is
-// never cut, nor moved off its tick.
-void set_margins(Ticks& t, double width)
-{
-    const auto half = [&](size_t k) { return platform::text_width(t.labels[k], 8) / 2; };
-    const double span = width - 20;
-    const auto at = [&](size_t k) { return (t.values[k] - t.lo) / (t.hi - t.lo); };
-    t.left = std::fmax(10, label_room + half(0) - at(0) * span);
-    t.right = std::fmin(width - 10, width - label_room - half(t.values.size() - 1) + (1 - at(t.values.size() - 1)) * span);
-}
-
-double pixel_of(const Ticks& t, double value) { return t.left + (value - t.lo) / (t.hi - t.lo) * (t.right - t.left); }
-
-// Whether the labels stand apart, each with room to spare, and all inside
-// the drawing.
-bool fits(Ticks& t, double width)
-{
-    set_margins(t, width);
-    if (t.right - t.left < 0.5 * (width - 20)) return false;
-    double last = -INFINITY;
-    for (size_t k = 0; k < t.values.size(); ++k) {
-        const double at = pixel_of(t, t.values[k]), half = platform::text_width(t.labels[k], 8) / 2;
-        if (at - half < label_room || at + half > width - label_room || at - half < last + 8) return false;
-        last = at + half;
-    }
-    return true;
-}
-
-Ticks ticks(double lo, double hi, double width, char16_t separator, bool symmetric)
-{
-    const int e0 = int(std::floor(std::log10((hi - lo) / 8)));
-    for (int e = e0; e <= e0 + 3; ++e) {
-        for (double m : {1.0, 2.0, 2.5, 5.0}) {
-            Ticks t = lay_out(lo, hi, m, e, separator);
-            if (t.values.size() >= 4 && t.values.size() <= 7 && fits(t, width)) return t;
-        }
-    }
-    for (int e = e0; e <= e0 + 3; ++e) {
-        for (double m : {1.0, 2.0, 5.0}) {
-            const double step = m * std::pow(10.0, e);
-            double wide_lo = std::floor(lo / step) * step, wide_hi = std::ceil(hi / step) * step;
-            if (symmetric) wide_lo = -(wide_hi = std::fmax(wide_hi, -wide_lo));
-            Ticks t = lay_out(wide_lo, wide_hi, m, e, separator);
-            if (t.values.size() >= 4 && t.values.size() <= 7 && fits(t, width)) return t;
-        }
-    }
-    Ticks ends;  // none fits: the ends alone
-    ends.lo = lo;
-    ends.hi = hi;
-    ends.step = hi - lo;
-    for (double v : {lo, hi}) {
-        ends.values.push_back(v);
-        ends.labels.push_back(platform::significant(v, 4, false, separator));
-    }
-    set_margins(ends, width);
-    return ends;
 }
 
 }  // namespace
@@ -479,7 +384,7 @@ private:
             c = bound[0] == u'>' ? INFINITY : 0;
         }
         const Text sign = d_.both_tails ? u"\u00B1" : u"";
-        const Text text = d_.symbol + u"*" + (bounded ? u" " + bound : u" = " + sign + axis_number(std::fabs(c)));
+        const Text text = d_.symbol + u"*" + (bounded ? u" " + pair(bound) : u" = " + sign + axis_number(std::fabs(c)));
         const double y = middle() + 16;
         const double outer = d_.both_tails ? std::fabs(c) : c;
         if (!(outer <= range_.hi)) {
@@ -514,6 +419,16 @@ private:
     // full up to 10^15 (1000073600, not 1e+09), in e-notation beyond.
     // A value far below the step keeps four significant digits (1.272e-06,
     // never 0.000).
+    // A critical value as the strip writes it: both tails' a pair, a bound
+    // beyond a double's range said of the pair ("beyond \u00B11.79769e+308").
+    Text pair(const Text& value) const
+    {
+        if (!d_.both_tails || value.empty()) return value;
+        if (value[0] == u'>') return u"beyond \u00B1" + value.substr(2);
+        if (value[0] == u'<') return u"within \u00B1" + value.substr(2);
+        return u"\u00B1" + value;
+    }
+
     Text axis_number(double value) const
     {
         if (value == 0) return u"0";
@@ -550,7 +465,7 @@ private:
             while (!typed.empty() && typed.back() == u' ') typed.pop_back();
             while (!typed.empty() && typed.front() == u' ') typed.erase(0, 1);
             w += d_.both_tails ? u" Critical values at \u03B1 = " : u" Critical value at \u03B1 = ";
-            w += typed + u": " + (d_.both_tails ? u"\u00B1" : u"") + critical.text + u".";
+            w += typed + u": " + pair(critical.text) + u".";
         }
         if (clipped_) w += u" The curve rises without bound at 0 and is cut off at the top.";
         const Text verdict = verdict_text(outcome_, alpha_text, separator_);

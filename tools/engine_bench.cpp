@@ -38,6 +38,8 @@
 #include "platform/number_text.h"
 #include "run/distribution.h"
 #include "run/plot.h"
+#include "run/power.h"
+#include "run/power_plot.h"
 #include "run/run_command.h"
 
 namespace {
@@ -178,6 +180,38 @@ void measure_noncentral(benchmark::State& state, const NoncentralCase& c)
     for (auto _ : state) benchmark::DoNotOptimize(noncentral(c));
 }
 
+// The power window's questions as it answers them, both pictures included:
+// the textbook case, and the slowest found over designs, effects from 0.01
+// to 50, alpha from 0.05 to 1e-300, power to 0.999999 and N from 10 to 10^9.
+struct PowerCase {
+    const char* name;
+    run::Design design;
+    run::Find question;
+    run::PowerBoxes boxes;
+};
+
+const PowerCase power_cases[] = {
+    {"power window t 2 groups d 0.5: Find N (typical)", run::Design::t_two_groups, run::Find::n,
+     {u"0.5", u"0.05", u"0.8", u"", u"2", u"1", u"", u"", u"", u""}},
+    {"power window ANOVA f 0.25, N 60, F 4.2: Find power, effect interval", run::Design::anova, run::Find::power,
+     {u"0.25", u"0.05", u"0.8", u"60", u"", u"", u"3", u"", u"", u"4.2"}},
+    {"power window ANOVA f 50 at alpha 1e-300: Find N (slowest found)", run::Design::anova, run::Find::n,
+     {u"50", u"1e-300", u"0.8", u"", u"", u"", u"5", u"", u"", u""}},
+    {"power window Regression f2 0.5, N 10, power 0.999999: Find effect (slowest found)", run::Design::regression,
+     run::Find::effect, {u"0.5", u"1e-10", u"0.999999", u"10", u"", u"", u"", u"3", u"", u""}},
+    {"power window Regression f2 0.5, N 1e6: Find power (lambda 5e5)", run::Design::regression, run::Find::power,
+     {u"0.5", u"0.05", u"0.8", u"1e6", u"", u"", u"", u"3", u"", u""}},
+};
+
+void measure_power(benchmark::State& state, const PowerCase& c)
+{
+    for (auto _ : state) {
+        const run::PowerAnswer a = run::answer(c.design, c.boxes, c.question, u'.');
+        benchmark::DoNotOptimize(run::distributions_picture(a, u'.', 520, 270));
+        benchmark::DoNotOptimize(run::power_curve_picture(a, u'.', 520, 270));
+    }
+}
+
 // The main window as the Run command reads it.
 class BenchView : public run::RunView {
 public:
@@ -263,6 +297,8 @@ int main(int argc, char** argv)
     for (const Case& c : cases) benchmark::RegisterBenchmark(c.name, measure, c)->Unit(benchmark::kMicrosecond);
     for (const NoncentralCase& c : noncentral_cases)
         benchmark::RegisterBenchmark(c.name, measure_noncentral, c)->Unit(benchmark::kMicrosecond);
+    for (const PowerCase& c : power_cases)
+        benchmark::RegisterBenchmark(c.name, measure_power, c)->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

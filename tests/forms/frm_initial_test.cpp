@@ -199,7 +199,7 @@ TEST(MainWindow, ControlsStandWhereTheLayoutPutsThem)
 {
     Session s;
     auto& w = s.main();
-    EXPECT_EQ(widget(w)->size(), QSize(449, 251));
+    EXPECT_EQ(widget(w)->size(), QSize(449, 291));
     struct Row { QWidget* control; QRect place; };
     const Row rows[] = {
         {widget(w.txt_datavalue), {208, 32, 49, 25}}, {widget(w.txt_datadfnum), {208, 72, 49, 25}},
@@ -209,6 +209,7 @@ TEST(MainWindow, ControlsStandWhereTheLayoutPutsThem)
         {widget(w.cmd_about), {328, 112, 81, 25}},     {widget(w.Text1), {96, 160, 257, 19}},
         {widget(w.cmd_chi), {24, 192, 89, 33}},        {widget(w.cmd_gauss), {128, 192, 89, 33}},
         {widget(w.cmd_t), {232, 192, 89, 33}},         {widget(w.cmd_f), {336, 192, 89, 33}},
+        {widget(w.cmd_power), {328, 248, 81, 25}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.control->metaObject()->className());
@@ -226,7 +227,7 @@ TEST(MainWindow, TabOrderFollowsTheLayout)
     const std::vector<QWidget*> order = {widget(w.txt_datavalue), widget(w.txt_datadfnum), widget(w.txt_datadfden),
                                          widget(w.cmd_run),       widget(w.cmd_about),     widget(w.cmd_exit),
                                          widget(w.cmd_chi),       widget(w.cmd_gauss),     widget(w.cmd_t),
-                                         widget(w.cmd_f),         widget(w.Text1)};
+                                         widget(w.cmd_f),         widget(w.Text1),         widget(w.cmd_power)};
     // Labels and other controls that never take the focus sit in the chain too.
     auto next_taker = [](QWidget* widget) {
         do widget = widget->nextInFocusChain();

@@ -29,7 +29,7 @@ xvfb-run -a -s "-screen 0 800x600x24 -dpi 96" bash -c '
     eval "$(xdotool getwindowgeometry --shell "$id")"
     echo "main window $WIDTH x $HEIGHT"
     kill $app
-    [[ $WIDTH == 449 && $HEIGHT == 251 ]]
+    [[ $WIDTH == 449 && $HEIGHT == 291 ]]
   else
     kill $app 2>/dev/null; echo "no window"; exit 1
   fi' _ "$root/usr/bin/varendo"

@@ -17,6 +17,7 @@
 #include <set>
 
 #include "forms/frm_initial.h"
+#include "forms/frm_power.h"
 #include "forms/frm_result.h"
 #include "forms/program.h"
 #include "platform/qt/native.h"
@@ -92,7 +93,10 @@ public:
     std::vector<std::string> clipped_texts()
     {
         std::vector<std::string> clipped;
-        for (QWidget* window : {widget(main()), widget(result())}) {
+        std::vector<QWidget*> windows{widget(main())};
+        if (program.has_result()) windows.push_back(widget(result()));
+        if (program.has_power()) windows.push_back(widget(program.power()));
+        for (QWidget* window : windows) {
             for (QWidget* control : window->findChildren<QWidget*>()) {
                 QString text;
                 int room = control->width();

@@ -1,7 +1,7 @@
 # The Windows program's window tests, in process under Wine, linked with the
 # program's resources so that the pictures load by number.
 add_executable(windows_tests ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/windows_test.cpp ${VARENDO_RC})
-target_include_directories(windows_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(windows_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR}/generated)
 target_link_libraries(windows_tests PRIVATE varendo_app GTest::gtest_main)
 # One at a time: windows of two test processes on the one display would take
 # the focus and the foreground from each other.

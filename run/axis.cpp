@@ -1,0 +1,106 @@
+#include "run/axis.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/drawing.h"
+#include "platform/number_text.h"
+
+namespace run {
+
+namespace {
+
+Ticks lay_out(double lo, double hi, double m, int e, char16_t separator)
+{
+    const double step = m * std::pow(10.0, e);
+    Ticks t;
+    t.step = step;
+    t.lo = lo;
+    t.hi = hi;
+    const double first = std::ceil(lo / step), last = std::floor(hi / step);
+    if (last - first >= 7) return t;  // too many: not worth their labels
+    // Enough digits for the step, and whole numbers in full.
+    const int e_step = m == 2.5 ? e - 1 : e;  // 7.5 needs its tenths
+    const double biggest = std::fmax(std::fabs(first * step), std::fabs(last * step));
+    const int e_max = biggest > 0 ? int(std::floor(std::log10(biggest))) : e_step;
+    int digits = std::max(e_max - e_step + 1, 1);
+    if (e_max >= 0 && e_max < 15) digits = std::max(digits, e_max + 1);
+    for (double k = first; k <= last; ++k) {
+        const double value = k == 0 ? 0 : k * step;
+        t.values.push_back(value);
+        t.labels.push_back(platform::significant(value, std::min(digits, 17), false, separator));
+    }
+    return t;
+}
+
+// Pixels between a label and the drawing's edge.
+constexpr double label_room = 3;
+
+// The axis runs between margins of 10 pixels, or wider where an end label
+// centred under its tick would run past the drawing's edge: a label is
+// never cut, nor moved off its tick.
+void set_margins(Ticks& t, double width)
+{
+    const auto half = [&](size_t k) { return platform::text_width(t.labels[k], 8) / 2; };
+    const double span = width - 20;
+    const auto at = [&](size_t k) { return (t.values[k] - t.lo) / (t.hi - t.lo); };
+    t.left = std::fmax(10, label_room + half(0) - at(0) * span);
+    t.right = std::fmin(width - 10, width - label_room - half(t.values.size() - 1) + (1 - at(t.values.size() - 1)) * span);
+}
+
+double pixel_of(const Ticks& t, double value) { return t.left + (value - t.lo) / (t.hi - t.lo) * (t.right - t.left); }
+
+// Whether the labels stand apart, each with room to spare, and all inside
+// the drawing.
+bool fits(Ticks& t, double width)
+{
+    set_margins(t, width);
+    if (t.right - t.left < 0.5 * (width - 20)) return false;
+    double last = -INFINITY;
+    for (size_t k = 0; k < t.values.size(); ++k) {
+        const double at = pixel_of(t, t.values[k]), half = platform::text_width(t.labels[k], 8) / 2;
+        if (at - half < label_room || at + half > width - label_room || at - half < last + 8) return false;
+        last = at + half;
+    }
+    return true;
+}
+
+}  // namespace
+
+Ticks ticks(double lo, double hi, double width, char16_t separator, bool symmetric, bool whole)
+{
+    const auto unwanted = [whole](double m, int e) {
+        const double step = m * std::pow(10.0, e);
+        return whole && step != std::floor(step);
+    };
+    const int e0 = int(std::floor(std::log10((hi - lo) / 8)));
+    for (int e = e0; e <= e0 + 3; ++e) {
+        for (double m : {1.0, 2.0, 2.5, 5.0}) {
+            if (unwanted(m, e)) continue;
+            Ticks t = lay_out(lo, hi, m, e, separator);
+            if (t.values.size() >= 4 && t.values.size() <= 7 && fits(t, width)) return t;
+        }
+    }
+    for (int e = e0; e <= e0 + 3; ++e) {
+        for (double m : {1.0, 2.0, 5.0}) {
+            if (unwanted(m, e)) continue;
+            const double step = m * std::pow(10.0, e);
+            double wide_lo = std::floor(lo / step) * step, wide_hi = std::ceil(hi / step) * step;
+            if (symmetric) wide_lo = -(wide_hi = std::fmax(wide_hi, -wide_lo));
+            Ticks t = lay_out(wide_lo, wide_hi, m, e, separator);
+            if (t.values.size() >= 4 && t.values.size() <= 7 && fits(t, width)) return t;
+        }
+    }
+    Ticks ends;  // none fits: the ends alone
+    ends.lo = lo;
+    ends.hi = hi;
+    ends.step = hi - lo;
+    for (double v : {lo, hi}) {
+        ends.values.push_back(v);
+        ends.labels.push_back(platform::significant(v, 4, false, separator));
+    }
+    set_margins(ends, width);
+    return ends;
+}
+
+}  // namespace run

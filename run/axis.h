@@ -1,0 +1,28 @@
+#pragma once
+// The round values along a picture's axis and where the axis runs, so that
+// every label stands apart from the next and wholly inside the picture.
+#include <vector>
+
+#include "platform/text.h"
+
+namespace run {
+
+using platform::Text;
+
+// Four to seven round values (1, 2, 2.5 or 5 times a power of ten) whose
+// labels stand apart. Where no such step fits the range, the range grows to
+// the next multiples of a step of 1, 2 or 5 that does.
+struct Ticks {
+    std::vector<double> values;
+    std::vector<Text> labels;
+    double step = 0;
+    double lo = 0, hi = 0;        // the range they were laid out for
+    double left = 0, right = 0;   // where the axis then runs, in pixels
+};
+
+// The values between lo and hi for a picture `width` pixels wide, labelled
+// in 8-point Courier New with the given separator; symmetric about 0 where
+// the range is; only whole steps where the values are counts.
+Ticks ticks(double lo, double hi, double width, char16_t separator, bool symmetric, bool whole = false);
+
+}  // namespace run

@@ -1,0 +1,294 @@
+#pragma once
+// The power window's behaviour, written once as scenarios that every
+// backend's driver runs: choose the design, type the boxes, press a question,
+// read the answer's lines, the effect of a typed statistic and the pictures'
+// words. The expected numbers are the rows of tools/tables/make_power_rows.py
+// (mpmath at 50 digits, tests/forms/data/power_rows.csv), compared to the
+// digits the window shows; the refusals are the words below.
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/number_text.h"
+#include "platform/text.h"
+#include "power_rows_data.h"
+
+namespace power_rows {
+
+using Text = std::u16string;
+
+struct Scenario {
+    std::string name;
+    Text design;    // the design's button: "t 2 groups"
+    Text question;  // the question's button: "Find N"
+    std::vector<std::pair<std::string, Text>> boxes;  // by key (effect, alpha, ...), texts to type
+    std::map<std::string, std::string> expected;      // the row's exp_* columns, those it gives
+    Text refusal;   // words the answer must give instead, where it cannot be answered
+};
+
+inline Text widen(const std::string& s) { return Text(s.begin(), s.end()); }
+
+// The box keys, in the order of the row's columns.
+inline const std::vector<std::string>& box_keys()
+{
+    static const std::vector<std::string> keys = {"effect", "alpha",      "power", "n",  "tails",
+                                                  "ratio",  "groups",     "predictors", "df", "observed"};
+    return keys;
+}
+
+inline Text design_button(const std::string& key)
+{
+    if (key == "t1") return u"t 1 sample";
+    if (key == "t2") return u"t 2 groups";
+    if (key == "anova") return u"ANOVA";
+    if (key == "regression") return u"Regression";
+    return u"Chi-square";
+}
+
+inline Text question_button(const std::string& key)
+{
+    if (key == "power") return u"Find power";
+    if (key == "n") return u"Find N";
+    if (key == "effect") return u"Find effect";
+    return u"Find \u03B1";
+}
+
+// Questions that cannot be answered, and what the window says instead.
+inline std::vector<Scenario> refusals()
+{
+    const auto row = [](const char* name, const char* design, const char* question,
+                        std::vector<std::pair<std::string, Text>> boxes, Text words) {
+        return Scenario{name, design_button(design), question_button(question), std::move(boxes), {}, std::move(words)};
+    };
+    return {
+        row("power at alpha", "t2", "n", {{"effect", u"0.5"}, {"alpha", u"0.05"}, {"power", u"0.05"}},
+            u"POWER must lie above \u03B1"),
+        row("no effect", "t1", "n", {{"effect", u"0"}}, u"An effect of 0 cannot be detected"),
+        row("too small for two groups", "t2", "power", {{"n", u"2"}}, u"TOTAL N is too small for this design"),
+        row("too small for the predictors", "regression", "power", {{"n", u"4"}, {"predictors", u"3"}},
+            u"TOTAL N is too small for this design: it needs at least 5"),
+        row("beyond 10^9", "t1", "n", {{"effect", u"0.0001"}, {"power", u"0.99"}}, u"No N up to 1000000000"),
+        row("empty effect", "anova", "power", {{"effect", u""}, {"n", u"60"}}, u"EFFECT SIZE f holds no number."),
+        row("unreadable N", "t1", "power", {{"n", u"many"}}, u"TOTAL N holds no number."),
+        row("N not whole", "chisq", "power", {{"n", u"10,5"}}, u"TOTAL N must be a whole number."),
+        row("level out of range", "t2", "power", {{"n", u"100"}, {"alpha", u"1.5"}}, u"\u03B1 must be between 0 and 1."),
+        row("three tails", "t1", "power", {{"n", u"20"}, {"tails", u"3"}}, u"TAILS must be at most 2."),
+        row("negative effect", "chisq", "power", {{"effect", u"-0.3"}, {"n", u"50"}}, u"must not be negative"),
+    };
+}
+
+// Every scenario: the rows made with mpmath, then the refusals.
+inline const std::vector<Scenario>& scenarios()
+{
+    static const std::vector<Scenario> all = [] {
+        std::vector<Scenario> out;
+        std::istringstream in(power_rows_csv);
+        std::string line;
+        std::getline(in, line);
+        std::vector<std::string> header;
+        {
+            std::istringstream h(line);
+            for (std::string f; std::getline(h, f, ',');) header.push_back(f);
+        }
+        while (std::getline(in, line)) {
+            if (line.empty()) continue;
+            std::vector<std::string> f;
+            std::istringstream fields(line);
+            for (std::string s; std::getline(fields, s, ',');) f.push_back(s);
+            f.resize(header.size());
+            Scenario s{f[0], design_button(f[1]), question_button(f[2]), {}, {}, {}};
+            for (size_t k = 0; k < box_keys().size(); ++k)
+                if (!f[3 + k].empty()) s.boxes.push_back({box_keys()[k], widen(f[3 + k])});
+            for (size_t k = 3 + box_keys().size(); k < header.size(); ++k)
+                if (!f[k].empty()) s.expected[header[k]] = f[k];
+            out.push_back(std::move(s));
+        }
+        for (Scenario& s : refusals()) out.push_back(std::move(s));
+        return out;
+    }();
+    return all;
+}
+
+// ---- reading the window's words --------------------------------------------
+
+// A number as the window writes it, with either separator, a minus sign and
+// e-notation; NAN where the text holds none. Read by the program's own parse,
+// never the C library's, which follows the locale the test runs in.
+inline double number_in(Text text)
+{
+    std::string ascii;
+    for (char16_t c : text) {
+        if (c == u',') c = u'.';
+        if (c == u'\u2212') c = u'-';
+        if ((c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+' || c == u'e') ascii += char(c);
+        else if (!ascii.empty()) break;
+    }
+    if (ascii.empty()) return NAN;
+    return platform::parse(platform::from_utf8(ascii));
+}
+
+// Half a unit in the last digit the text shows, as a fraction of its value
+// where it is written with significant digits.
+inline double half_unit(const Text& shown, double value)
+{
+    Text digits;
+    bool exponent = false;
+    int after_point = -1;
+    for (char16_t c : shown) {
+        if (c == u'e') exponent = true;
+        if (exponent) continue;
+        if (c == u'.' || c == u',') after_point = 0;
+        else if (c >= u'0' && c <= u'9' && after_point >= 0) ++after_point;
+    }
+    if (exponent) {
+        // d.ddde-NN: the mantissa's last digit.
+        const size_t e = shown.find(u'e');
+        const Text mantissa = shown.substr(0, e);
+        int decimals = 0;
+        for (size_t k = mantissa.find_first_of(u".,"); k != Text::npos && k + 1 < mantissa.size(); ++k) ++decimals;
+        const double scale = std::pow(10.0, std::floor(std::log10(std::fabs(value))));
+        return 0.5 * std::pow(10.0, -decimals) * scale;
+    }
+    return 0.5 * std::pow(10.0, -std::max(after_point, 0));
+}
+
+// The answer's lines by name: "power" -> "0.801460".
+inline std::map<Text, Text> lines_of(const Text& answer)
+{
+    std::map<Text, Text> out;
+    size_t start = 0;
+    while (start < answer.size()) {
+        size_t end = answer.find(u'\n', start);
+        if (end == Text::npos) end = answer.size();
+        const Text line = answer.substr(start, end - start);
+        const size_t gap = line.find(u"  ");
+        if (gap != Text::npos) out[line.substr(0, gap)] = line.substr(line.find_first_not_of(u' ', gap));
+        start = end + 1;
+    }
+    return out;
+}
+
+// What a scenario asks of the window's words; each failure in words.
+inline std::vector<std::string> check(const Scenario& s, const Text& answer, const Text& result,
+                                      const Text& distributions_words, const Text& curve_words)
+{
+    std::vector<std::string> failures;
+    const auto fail = [&](const std::string& what) { failures.push_back(s.name + ": " + what); };
+    const auto u8 = [](const Text& t) { return platform::to_utf8(t); };
+    if (!s.refusal.empty()) {
+        Text flat = answer;
+        for (char16_t& c : flat)
+            if (c == u'\n') c = u' ';
+        if (flat.find(s.refusal) == Text::npos) fail("says " + u8(answer) + ", not " + u8(s.refusal));
+        if (distributions_words.rfind(u"Power", 0) == 0 || curve_words.rfind(u"Power", 0) == 0)
+            fail("pictures of an answer there is none of");
+        return failures;
+    }
+    const std::map<Text, Text> lines = lines_of(answer);
+    const auto expected = [&](const char* key, double& v) {
+        const auto it = s.expected.find(key);
+        if (it == s.expected.end()) return false;
+        v = platform::parse(platform::from_utf8(it->second));
+        return true;
+    };
+    // A value the window shows to its digits: within half a unit of the last.
+    const auto shown_as = [&](const Text& name, const char* key, bool after_equals) {
+        double want;
+        if (!expected(key, want)) return;
+        const auto it = lines.find(name);
+        if (it == lines.end()) return fail("no line " + u8(name) + " in " + u8(answer));
+        Text shown = it->second;
+        if (after_equals) shown = shown.substr(shown.find(u"= ") + 2);
+        if (!shown.empty() && shown[0] == u'\u00B1') shown.erase(0, 1);
+        const double got = number_in(shown);
+        if (!(std::fabs(got - want) <= half_unit(shown, want) * 1.0001 + 1e-300))
+            fail(u8(name) + " " + u8(it->second) + ", expected " + s.expected.at(key));
+    };
+    const auto whole = [&](const Text& name, const char* key) {
+        double want;
+        if (!expected(key, want)) return;
+        const auto it = lines.find(name);
+        if (it == lines.end() || number_in(it->second) != want)
+            fail(u8(name) + " " + (it == lines.end() ? std::string("missing") : u8(it->second)) + ", expected " +
+                 s.expected.at(key));
+    };
+    // A power near 1 is written as its distance from 1.
+    double power, beta;
+    if (expected("exp_power", power) && expected("exp_beta", beta)) {
+        const auto it = lines.find(u"power");
+        if (it == lines.end()) fail("no power line");
+        else if (it->second.rfind(u"1 \u2212 ", 0) == 0) {
+            const Text shown = it->second.substr(4);
+            if (!(std::fabs(number_in(shown) - beta) <= half_unit(shown, beta) * 1.0001)) fail("power " + u8(it->second));
+            if (power < 0.999995) fail("power " + u8(it->second) + " is not that near 1");
+        } else {
+            shown_as(u"power", "exp_power", false);
+        }
+    }
+    whole(u"total N", "exp_n");
+    whole(u"n1", "exp_n1");
+    whole(u"n2", "exp_n2");
+    whole(u"per group", "exp_per_group");
+    for (const auto& [name, value] : lines)
+        if (name.rfind(u"effect ", 0) == 0) shown_as(name, "exp_effect", false);
+    shown_as(u"\u03B1", "exp_alpha", false);
+    shown_as(u"noncentrality", "exp_noncentrality", true);
+    shown_as(u"critical", "exp_critical", true);
+    double df1, df2;
+    if (expected("exp_df1", df1)) {
+        const auto it = lines.find(u"df");
+        Text second;
+        if (it != lines.end() && it->second.find_first_of(u",;") != Text::npos)
+            second = it->second.substr(it->second.find_first_of(u",;") + 1);
+        if (it == lines.end() || number_in(it->second) != df1 ||
+            (expected("exp_df2", df2) && number_in(second) != df2))
+            fail("df " + (it == lines.end() ? std::string("missing") : u8(it->second)));
+    }
+
+    // The effect of a typed statistic: its estimate and interval, each to the
+    // digits shown.
+    // "observed t(16) = 2.1: d = 0.99, 95 % CI [0.03, 1.92]", and for F a
+    // second effect, "partial η² = ...", after the first.
+    const auto effect = [&](size_t from, const char* estimate_key, const char* low_key, const char* high_key) {
+        double estimate;
+        if (!expected(estimate_key, estimate)) return;
+        const size_t at = result.find(u" = ", from);
+        const size_t open = result.find(u"[", at);
+        const size_t comma = result.find(u", ", open);
+        if (at == Text::npos || open == Text::npos || comma == Text::npos) return fail("no effect in " + u8(result));
+        const Text shown_estimate = result.substr(at + 3, result.find(u", ", at) - at - 3);
+        const Text shown_low = result.substr(open + 1, comma - open - 1);
+        const Text shown_high = result.substr(comma + 2, result.find(u"]", comma) - comma - 2);
+        const auto within = [&](const Text& shown, double want, const char* what) {
+            if (!(std::fabs(number_in(shown) - want) <= half_unit(shown, want) * 1.0001 + 1e-12))
+                fail(std::string(what) + " " + u8(shown) + " in " + u8(result));
+        };
+        double low, high, bound = 0, level;
+        within(shown_estimate, estimate, "estimate");
+        const bool is_bound = expected("exp_low_bound", bound) && bound == 1;
+        if (expected(low_key, low) && !is_bound) within(shown_low, low, "low end");
+        if (is_bound && shown_low != u"0") fail("the low end no noncentrality reaches is not 0: " + u8(result));
+        if (expected(high_key, high)) within(shown_high, high, "high end");
+        if (expected("exp_level", level)) {
+            const size_t percent = result.find(u" % CI", at);
+            const double shown_level = number_in(result.substr(result.rfind(u' ', percent - 1) + 1));
+            if (!(std::fabs(shown_level - 100 * level) < 1e-6)) fail("level in " + u8(result));
+        }
+    };
+    effect(result.find(u": "), "exp_estimate", "exp_low", "exp_high");
+    effect(result.find(u"partial"), "exp_eta2_estimate", "exp_eta2_low", "exp_eta2_high");
+
+    // Both pictures say in words what they show, with the answer's power and N.
+    const auto n = lines.find(u"total N");
+    if (n != lines.end()) {
+        if (distributions_words.rfind(u"Power ", 0) != 0 || distributions_words.find(u"at N = " + n->second) == Text::npos)
+            fail("the distributions picture says " + u8(distributions_words));
+        if (curve_words.find(u"at N = " + n->second + u" marked") == Text::npos)
+            fail("the power curve says " + u8(curve_words));
+    }
+    return failures;
+}
+
+}  // namespace power_rows
