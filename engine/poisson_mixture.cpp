@@ -42,6 +42,16 @@ constexpr long double rescale_above = 1e1000L;
 constexpr long most_steps = 20'000'000;       // only makes a fault of a sum that would not end
 const long double ln_rescale = 2302.58509299404568401799145468436421L;
 
+// The running pair, the sum and its first term divided by 10^1000 together
+// once they grow past it; the scale keeps what was taken out.
+inline void rescale(long double& a, long double& b, long double& sum, long double& first, long double& scale)
+{
+    if (a > rescale_above || b > rescale_above) {
+        a /= rescale_above, b /= rescale_above, sum /= rescale_above, first /= rescale_above;
+        scale += ln_rescale;
+    }
+}
+
 long double sum_upward(const PoissonMixture& m, long double peak, long double spread)
 {
     long double reach = widths * spread + 10;
@@ -64,10 +74,7 @@ long double sum_upward(const PoissonMixture& m, long double peak, long double sp
             // Falling, and the rest, at most next/(1 - next/a), below the tolerance.
             if (next < a && next * a <= tolerance * sum * (a - next)) break;
             a = next;
-            if (a > rescale_above || b > rescale_above) {
-                a /= rescale_above, b /= rescale_above, sum /= rescale_above, first /= rescale_above;
-                scale += ln_rescale;
-            }
+            rescale(a, b, sum, first, scale);
             if (steps > most_steps) throw numeric::Fault(numeric::FaultKind::NoConvergence);
         }
         if (j0 == 0 || (first_ratio > 1 && first <= tolerance * sum * (first_ratio - 1)))
@@ -103,10 +110,7 @@ long double sum_downward(const PoissonMixture& m, long double peak, long double 
             k -= 1, p -= 1;
             if (next < a && next * a <= tolerance * sum * (a - next)) break;
             a = next;
-            if (a > rescale_above || b > rescale_above) {
-                a /= rescale_above, b /= rescale_above, sum /= rescale_above, first /= rescale_above;
-                scale += ln_rescale;
-            }
+            rescale(a, b, sum, first, scale);
             if (steps > most_steps) throw numeric::Fault(numeric::FaultKind::NoConvergence);
         }
         if (first_ratio > 1 && first <= tolerance * sum * (first_ratio - 1)) return scale + std::log(sum);

@@ -1,12 +1,29 @@
 #pragma once
 // What every fuzz input must satisfy; a broken rule stops the fuzzer there.
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <map>
 #include <regex>
 #include <string>
 
 #include "platform/text.h"
+
+// Eight input bytes as a whole number, and as the double with those bits.
+inline std::uint64_t bits_at(const std::uint8_t* bytes)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, bytes, sizeof bits);
+    return bits;
+}
+
+inline double double_at(const std::uint8_t* bytes)
+{
+    double value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
 
 inline void require(bool holds, const char* rule, const std::string& detail = {})
 {

@@ -33,13 +33,8 @@ namespace {
 // a probability for the levels.
 double number(std::uint8_t how, const std::uint8_t* bytes, int role)
 {
-    std::uint64_t bits;
-    std::memcpy(&bits, bytes, sizeof bits);
-    if (how & 1) {
-        double raw;
-        std::memcpy(&raw, &bits, sizeof raw);
-        return raw;
-    }
+    if (how & 1) return double_at(bytes);
+    const std::uint64_t bits = bits_at(bytes);
     const double u = double(bits >> 11) / 9007199254740992.0;
     switch (role) {
     case 0: return std::pow(10.0, -1 + 10 * u);                                            // degrees

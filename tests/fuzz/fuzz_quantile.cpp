@@ -33,13 +33,8 @@ using D = run::DistributionId;
 // their logarithm, where the program reads them.
 double degrees(std::uint8_t how, const std::uint8_t* bytes)
 {
-    std::uint64_t bits;
-    std::memcpy(&bits, bytes, sizeof bits);
-    if (how & 1) {
-        double raw;
-        std::memcpy(&raw, &bits, sizeof raw);
-        return raw;
-    }
+    if (how & 1) return double_at(bytes);
+    const std::uint64_t bits = bits_at(bytes);
     if (how & 2) return double(bits % 1000 + 1) / (how & 4 ? 2 : 1);
     return std::pow(10.0, -300 + 309 * (double(bits >> 11) / 9007199254740992.0));
 }
