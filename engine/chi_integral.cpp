@@ -142,7 +142,16 @@ long double log_chi_integral(long double nu, ChiKernel kernel, long double alpha
 
     long double u_peak, curvature;
     find_peak(f, u_peak, curvature);
-    const long double h = curvature < 0 ? std::fmin(0.1L, 1 / (2 * std::sqrt(-curvature))) : 0.1L;
+    long double h = curvature < 0 ? std::fmin(0.1L, 1 / (2 * std::sqrt(-curvature))) : 0.1L;
+    // The kernel's own scale: Q(alpha s + beta) may turn from 1 to its tail
+    // inside the chi variable's bulk, unseen by the curvature at a peak where
+    // it is still 1 (t and delta near each other in the hundreds). In the
+    // strip |Im u| < y the kernel grows like e^((alpha s y)^2 / 2), so the
+    // rule's error is about e^(-2 pi^2 / (h alpha s)^2): h alpha s at most 0.4
+    // (e^-123) out to four widths of the peak.
+    const long double width = curvature < 0 ? std::fmin(1.0L, 1 / std::sqrt(-curvature)) : 1.0L;
+    const long double kernel_scale = std::fabs(alpha) * std::exp(u_peak + 4 * width);
+    if (kernel_scale > 0) h = std::fmin(h, 0.4L / kernel_scale);
     // Below s_L G's Taylor series converges by 0.3 a term (some 45 terms).
     const long double u_low = std::log(0.3L / (std::fabs(alpha) * (std::fabs(beta) + 2) + 1));
     const long double u_anchor = std::fmax(u_peak, u_low);

@@ -27,6 +27,7 @@
 #include "engine/incomplete_beta.h"
 #include "engine/noncentral_limits.h"
 #include "engine/noncentral_peak.h"
+#include "engine/normal_gamma_integral.h"
 #include "engine/normal_log_upper.h"
 #include "engine/numeric/fault.h"
 #include "engine/poisson_mixture.h"
@@ -58,12 +59,23 @@ LogTails same_side(long double t, long double nu, long double delta)
     const MixturePeak at = mixture_peak(delta * delta, 1, r, t * t);
     bool upper = t > delta;
     if (at.spread > series_spread) {
-        long double l = upper ? log_chi_integral(nu, ChiKernel::normal_upper, c, -delta, 0)
-                              : log_chi_integral(nu, ChiKernel::normal_upper, -c, delta, 0);
+        // Over the chi variable Q(cS - delta) turns within 1/c of S, sharper
+        // than S's own bulk once t exceeds sqrt(2 nu): there the average over
+        // W = Z + delta is the smooth one, P(T > t) = E[P(S < W/c); W > 0],
+        // P(T < t) = Q(delta) + E[P(S > W/c); W > 0].
+        const bool over_w = t * t > 2 * nu;
+        auto tail = [&](bool up) {
+            if (over_w) {
+                const long double l = log_normal_gamma_integral(nu / 2, c, delta, !up);
+                return up ? l : log_add(log_normal_upper(delta), l);
+            }
+            return up ? log_chi_integral(nu, ChiKernel::normal_upper, c, -delta, 0)
+                      : log_chi_integral(nu, ChiKernel::normal_upper, -c, delta, 0);
+        };
+        long double l = tail(upper);
         if (l > ln_most) {
             upper = !upper;
-            l = upper ? log_chi_integral(nu, ChiKernel::normal_upper, c, -delta, 0)
-                      : log_chi_integral(nu, ChiKernel::normal_upper, -c, delta, 0);
+            l = tail(upper);
         }
         return upper ? from_upper(l) : from_lower(l);
     }

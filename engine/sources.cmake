@@ -46,6 +46,7 @@ set(VARENDO_ENGINE_SOURCES
   engine/noncentral_chi_square_tails.cpp
   engine/noncentral_f_tails.cpp
   engine/chi_integral.cpp
+  engine/normal_gamma_integral.cpp
   engine/noncentral_t_tails.cpp
   engine/poisson_term_sum.cpp
   engine/noncentral_chi_square_density.cpp
