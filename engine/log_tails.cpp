@@ -25,6 +25,18 @@ LogTails from_upper(long double log_upper)
     return {log_complement(l), l};
 }
 
+LogTails from_smaller_side(bool upper_guess, const std::function<long double(bool upper)>& side)
+{
+    const long double ln_most = -0.105360515657826301227500980839312417L;  // ln 0.9
+    bool upper = upper_guess;
+    long double l = side(upper);
+    if (l > ln_most) {
+        upper = !upper;
+        l = side(upper);
+    }
+    return upper ? from_upper(l) : from_lower(l);
+}
+
 Probability probability_from_log(long double l)
 {
     const long double lowest = std::numeric_limits<double>::lowest();

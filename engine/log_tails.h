@@ -2,6 +2,7 @@
 // Tails as natural logarithms in extended precision, as the incomplete
 // functions compute them: the smaller tail directly, the larger one as its
 // complement, which keeps every digit because the larger is at least 1/2.
+#include <functional>
 #include <limits>
 
 #include "engine/probability.h"
@@ -24,6 +25,12 @@ long double log_complement(long double l);
 // The pair from the smaller tail's logarithm.
 LogTails from_lower(long double log_lower);
 LogTails from_upper(long double log_upper);
+
+// The pair from a tail computed as itself, the smaller one where it can:
+// `side(upper)` gives ln of the upper or the lower tail, the one guessed
+// smaller is computed, and the other instead where it comes out above 0.9,
+// beyond which its complement would keep less than all but a tenth of a digit.
+LogTails from_smaller_side(bool upper_guess, const std::function<long double(bool upper)>& side);
 
 // To doubles, the value from the logarithm. A logarithm beyond a double's
 // range is kept as the lowest double, never as -infinity, which would say 0.

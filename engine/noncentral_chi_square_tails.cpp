@@ -25,22 +25,14 @@ namespace engine {
 
 LogTails noncentral_chi_square_log_tails(long double x, long double nu, long double lambda)
 {
-    // A side summed that comes out above 0.9 is summed again from the other:
-    // up to there its complement keeps all but a digit's tenth.
-    const long double ln_most = -0.105360515657826301227500980839312417L;
     const long double y = x / 2;
     const PoissonMixture mixture{lambda / 2, 0, nu / 2, 0, y, [y](long double p) {
                                      const LogTails t = log_incomplete_gamma(p, y).tails;
                                      return MixtureShape{t.lower, t.upper, log_poisson_term(p, y)};
                                  }};
     const MixturePeak at = mixture_peak(lambda, nu, 0, x);
-    bool upper = x > nu + lambda;
-    long double l = log_poisson_mixture(mixture, upper, at.peak, at.spread);
-    if (l > ln_most) {
-        upper = !upper;
-        l = log_poisson_mixture(mixture, upper, at.peak, at.spread);
-    }
-    return upper ? from_upper(l) : from_lower(l);
+    return from_smaller_side(x > nu + lambda,
+                             [&](bool upper) { return log_poisson_mixture(mixture, upper, at.peak, at.spread); });
 }
 
 Tails noncentral_chi_square_tails(double x, double nu, double lambda)

@@ -27,9 +27,6 @@ namespace engine {
 
 LogTails noncentral_f_log_tails(long double x, long double nu1, long double nu2, long double lambda)
 {
-    // A side summed that comes out above 0.9 is summed again from the other:
-    // up to there its complement keeps all but a digit's tenth.
-    const long double ln_most = -0.105360515657826301227500980839312417L;
     // The odds in extended range: nu1 x / nu2 of any three doubles.
     const long double r = (nu1 * x) / nu2, z = r / (1 + r), b = nu2 / 2;
     // I_z(p, b) = 1 - I_(1/(1+r))(b, p): the beta at the odds r with the shapes swapped.
@@ -39,13 +36,8 @@ LogTails noncentral_f_log_tails(long double x, long double nu1, long double nu2,
                                                          log_binomial_term(b, p, r) + std::log(b / (p + b))};
                                  }};
     const MixturePeak at = mixture_peak(lambda, nu1, r, nu1 * x);
-    bool upper = x > 1 + lambda / nu1;
-    long double l = log_poisson_mixture(mixture, upper, at.peak, at.spread);
-    if (l > ln_most) {
-        upper = !upper;
-        l = log_poisson_mixture(mixture, upper, at.peak, at.spread);
-    }
-    return upper ? from_upper(l) : from_lower(l);
+    return from_smaller_side(x > 1 + lambda / nu1,
+                             [&](bool upper) { return log_poisson_mixture(mixture, upper, at.peak, at.spread); });
 }
 
 Tails noncentral_f_tails(double x, double nu1, double nu2, double lambda)

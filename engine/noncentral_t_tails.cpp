@@ -38,9 +38,6 @@ namespace engine {
 namespace {
 
 const long double ln_half = -0.693147180559945309417232121458176568L;
-// A side summed that comes out above 0.9 is summed again from the other: up
-// to there its complement keeps all but a tenth of a digit.
-const long double ln_most = -0.105360515657826301227500980839312417L;
 
 // Above this spread of the mixtures' terms the integral is the cheaper.
 constexpr long double series_spread = 40;
@@ -57,7 +54,6 @@ LogTails same_side(long double t, long double nu, long double delta)
     const long double c = t / std::sqrt(nu);
     const long double r = (t * t) / nu, x = r / (1 + r), b = nu / 2, mu = (delta * delta) / 2;
     const MixturePeak at = mixture_peak(delta * delta, 1, r, t * t);
-    bool upper = t > delta;
     if (at.spread > series_spread) {
         // Over the chi variable Q(cS - delta) turns within 1/c of S, sharper
         // than S's own bulk once t exceeds sqrt(2 nu): there the average over
@@ -72,12 +68,7 @@ LogTails same_side(long double t, long double nu, long double delta)
             return up ? log_chi_integral(nu, ChiKernel::normal_upper, c, -delta, 0)
                       : log_chi_integral(nu, ChiKernel::normal_upper, -c, delta, 0);
         };
-        long double l = tail(upper);
-        if (l > ln_most) {
-            upper = !upper;
-            l = tail(upper);
-        }
-        return upper ? from_upper(l) : from_lower(l);
+        return from_smaller_side(t > delta, tail);
     }
     auto shape = [r, b](long double p) {
         const LogTails s = log_incomplete_beta(r, b, p).tails;
@@ -89,12 +80,7 @@ LogTails same_side(long double t, long double nu, long double delta)
                                         log_poisson_mixture(half, increasing, at.peak, at.spread)) + ln_half;
         return increasing ? sum : log_add(log_normal_upper(delta), sum);
     };
-    long double l = side(upper);
-    if (l > ln_most) {
-        upper = !upper;
-        l = side(upper);
-    }
-    return upper ? from_upper(l) : from_lower(l);
+    return from_smaller_side(t > delta, side);
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 #include "engine/normal_gamma_integral.h"
 
 #include <cmath>
+#include <functional>
 
+#include "engine/continuous_sum.h"
 #include "engine/incomplete_gamma.h"
 #include "engine/numeric/fault.h"
 
@@ -20,9 +22,7 @@ namespace engine {
 
 namespace {
 
-constexpr long double tolerance = 1e-21L;
 constexpr long double agreement = 1e-16L;
-constexpr long most_nodes = 100'000;  // only makes a fault of a sum that would not end
 const long double ln_sqrt_2pi = 0.918938533204672741780329736405617639L;
 
 struct Integrand {
@@ -57,23 +57,6 @@ long double find_peak(const Integrand& l, long double u)
     return (lo + hi) / 2;
 }
 
-// The rule at step h about the peak: h times the sum of e^(l - l_peak).
-long double rule(const Integrand& l, long double peak, long double top, long double h)
-{
-    long double sum = 1;
-    for (const int side : {1, -1}) {
-        long double previous = 0;
-        for (long k = 1;; ++k) {
-            const long double v = l(peak + side * k * h) - top, term = std::exp(v);
-            sum += term;
-            if (v < previous && term <= tolerance * sum) break;
-            previous = v;
-            if (k > most_nodes) throw numeric::Fault(numeric::FaultKind::NoConvergence);
-        }
-    }
-    return h * sum;
-}
-
 }  // namespace
 
 long double log_normal_gamma_integral(long double a, long double c, long double delta, bool upper)
@@ -87,11 +70,12 @@ long double log_normal_gamma_integral(long double a, long double c, long double 
     while (top - l(peak + e) > 0.5L && e > 1e-15L) e /= 4;
     const long double curvature = (l(peak + e) - 2 * top + l(peak - e)) / (e * e);
     long double h = curvature < 0 ? std::fmin(0.1L, 1 / (2 * std::sqrt(-curvature))) : 0.1L;
-    long double coarse = rule(l, peak, top, h);
+    const std::function<long double(long double)> f = std::cref(l);
+    long double coarse = log_peak_trapezoid(f, peak, h);
     for (int halving = 0; halving < 12; ++halving) {
         h /= 2;
-        const long double fine = rule(l, peak, top, h);
-        if (std::fabs(fine / coarse - 1) <= agreement * (1 + std::fabs(top) / 100)) return top + std::log(fine);
+        const long double fine = log_peak_trapezoid(f, peak, h);
+        if (std::fabs(std::expm1(fine - coarse)) <= agreement * (1 + std::fabs(top) / 100)) return fine;
         coarse = fine;
     }
     throw numeric::Fault(numeric::FaultKind::NoConvergence);

@@ -29,6 +29,7 @@
 
 #include <cmath>
 
+#include "engine/continuous_sum.h"
 #include "engine/numeric/fault.h"
 
 namespace engine {
@@ -118,33 +119,6 @@ long double sum_downward(const PoissonMixture& m, long double peak, long double 
     throw numeric::Fault(numeric::FaultKind::NoConvergence);
 }
 
-// The same terms over a continuous j, by the trapezoidal rule.
-long double integral_upward(const PoissonMixture& m, long double peak, long double spread)
-{
-    auto log_term = [&](long double j) {
-        return log_poisson_weight(m.offset + j, m.mu) + m.at(m.shape + j).log_increasing;
-    };
-    const long double ln_sqrt_2pi = 0.918938533204672741780329736405617639L;
-    const long double centre = log_term(peak);
-    // Where the tail's logarithm is beyond 1e13 its last digits are noise
-    // in the terms' differences, and an error of one in it is 1e-13 of it.
-    if (peak > 1e30L || std::fabs(centre) > 1e13L) return centre + ln_sqrt_2pi + std::log(spread);
-    const long double h = spread / 3;
-    long double sum = 1;
-    for (const int side : {1, -1}) {
-        long double previous = centre;
-        for (long i = 1;; ++i) {
-            const long double l = log_term(peak + side * i * h);
-            const long double term = std::exp(l - centre);
-            sum += term;
-            if (l < previous && term <= tolerance * sum) break;
-            previous = l;
-            if (i > 100'000) throw numeric::Fault(numeric::FaultKind::NoConvergence);
-        }
-    }
-    return centre + std::log(h * sum);
-}
-
 }  // namespace
 
 long double log_poisson_mixture(const PoissonMixture& mixture, bool increasing, long double peak, long double spread)
@@ -153,7 +127,12 @@ long double log_poisson_mixture(const PoissonMixture& mixture, bool increasing, 
         throw numeric::Fault(numeric::FaultKind::OutsideDomain);
     peak = std::fmax(peak, 0.0L);
     if (!increasing) return sum_downward(mixture, peak, spread);
-    if (spread > summed_spread && peak > 2 * widths * spread) return integral_upward(mixture, peak, spread);
+    if (spread > summed_spread && peak > 2 * widths * spread) {
+        const auto log_term = [&](long double j) {
+            return log_poisson_weight(mixture.offset + j, mixture.mu) + mixture.at(mixture.shape + j).log_increasing;
+        };
+        return log_continuous_sum(log_term, peak, spread);
+    }
     return sum_upward(mixture, peak, spread);
 }
 

@@ -14,6 +14,7 @@
 
 #include <cmath>
 
+#include "engine/continuous_sum.h"
 #include "engine/numeric/fault.h"
 #include "engine/poisson_mixture.h"
 
@@ -72,25 +73,8 @@ long double log_poisson_term_sum(const PoissonTermSum& s)
     if (s.power == 1) fall += 1 / (p * (p + 1));
     const long double spread = fall > 0 ? 1 / std::sqrt(fall) : 1;
 
-    if (spread > summed_spread && peak > 24 * spread) {
-        const long double centre = log_term(s, peak);
-        // Beyond 1e30 a third of the spread is below j's last digit, and a
-        // sum whose logarithm is beyond 1e13 needs no digit beyond Laplace's term.
-        if (peak > 1e30L || std::fabs(centre) > 1e13L) return centre + 0.918938533204672741780329736405617639L + std::log(spread);
-        const long double h = spread / 3;
-        long double sum = 1;
-        for (const int side : {1, -1}) {
-            long double previous = 0;
-            for (long i = 1;; ++i) {
-                const long double l = log_term(s, peak + side * i * h) - centre, term = std::exp(l);
-                sum += term;
-                if (l < previous && term <= tolerance * sum) break;
-                previous = l;
-                if (i > 100'000) throw numeric::Fault(numeric::FaultKind::NoConvergence);
-            }
-        }
-        return centre + std::log(h * sum);
-    }
+    if (spread > summed_spread && peak > 24 * spread)
+        return log_continuous_sum([&s](long double j) { return log_term(s, j); }, peak, spread);
 
     // The integer j nearest the peak, and the terms on either side.
     const long double j0 = std::floor(peak);

@@ -41,6 +41,7 @@ set(VARENDO_ENGINE_SOURCES
   engine/t_distribution.cpp
   engine/f_distribution.cpp
   engine/normal_log_upper.cpp
+  engine/continuous_sum.cpp
   engine/poisson_mixture.cpp
   engine/noncentral_peak.cpp
   engine/noncentral_chi_square_tails.cpp
