@@ -103,4 +103,21 @@ Ticks ticks(double lo, double hi, double width, char16_t separator, bool symmetr
     return ends;
 }
 
+void draw_ticks(platform::Drawing& d, const Ticks& t, const std::function<double(double)>& x, double bottom,
+                double left, double right, platform::Colour colour)
+{
+    for (size_t k = 0; k < t.values.size(); ++k) {
+        const double at = x(t.values[k]);
+        if (at < left - 0.5 || at > right + 0.5) continue;
+        d.line({{at, bottom}, {at, bottom + 5}}, colour);
+        d.text({at, bottom + 7}, t.labels[k], platform::Align::center, colour, 8, false);
+    }
+}
+
+void draw_frame(platform::Drawing& d, platform::Colour colour)
+{
+    const double w = d.width - 0.5, h = d.height - 0.5;
+    d.line({{0.5, 0.5}, {w, 0.5}, {w, h}, {0.5, h}, {0.5, 0.5}}, colour);
+}
+
 }  // namespace run

@@ -1,8 +1,10 @@
 #pragma once
 // The round values along a picture's axis and where the axis runs, so that
 // every label stands apart from the next and wholly inside the picture.
+#include <functional>
 #include <vector>
 
+#include "platform/drawing.h"
 #include "platform/text.h"
 
 namespace run {
@@ -24,5 +26,12 @@ struct Ticks {
 // in 8-point Courier New with the given separator; symmetric about 0 where
 // the range is; only whole steps where the values are counts.
 Ticks ticks(double lo, double hi, double width, char16_t separator, bool symmetric, bool whole = false);
+
+// What every picture's axis and edge are drawn with: a tick under the line
+// at `bottom` for each value (at x(value), dropped where that falls outside
+// left..right) with its label below, and a hairline frame inside the edge.
+void draw_ticks(platform::Drawing& d, const Ticks& t, const std::function<double(double)>& x, double bottom,
+                double left, double right, platform::Colour colour);
+void draw_frame(platform::Drawing& d, platform::Colour colour);
 
 }  // namespace run

@@ -254,11 +254,7 @@ private:
     // The level at which the shaded tails' critical values lie.
     double level(double alpha) const { return Distribution::level(d_.fields[d_.p_field].area, alpha); }
 
-    void frame()
-    {
-        const double w = drawing_.width - 0.5, h = drawing_.height - 0.5;
-        drawing_.line({{0.5, 0.5}, {w, 0.5}, {w, h}, {0.5, h}, {0.5, 0.5}}, colour::frame);
-    }
+    void frame() { draw_frame(drawing_, colour::frame); }
 
     // The question as read, then the p-value the paper reports, broken at
     // blanks where a line would run past the plot.
@@ -407,12 +403,7 @@ private:
     void axis()
     {
         drawing_.line({{left_, bottom_}, {right_, bottom_}}, colour::axis);
-        const Ticks& t = ticks_;
-        for (size_t k = 0; k < t.values.size(); ++k) {
-            const double at = x(t.values[k]);
-            drawing_.line({{at, bottom_}, {at, bottom_ + 5}}, colour::axis);
-            drawing_.text({at, bottom_ + 7}, t.labels[k], Align::center, colour::axis, 8, false);
-        }
+        draw_ticks(drawing_, ticks_, [this](double v) { return x(v); }, bottom_, left_, right_, colour::axis);
     }
 
     // A value read against the axis: to a thousandth of its tick step, in

@@ -182,12 +182,18 @@ void evaluate(Study& s)
     s.beta_log = t.lower.log;
 }
 
+// The design at a total N, refused where N is too small for it.
+void lay_out_or_refuse(Study& s, long long n)
+{
+    if (!lay_out(s, n))
+        throw Refusal{u"TOTAL N is too small for this design: it needs at least " + platform::whole(smallest_n(s)) + u"."};
+}
+
 // The study at a total N with its effect and level: every quantity but the
 // ones asked for anew.
 void study_at(Study& s, long long n)
 {
-    if (!lay_out(s, n)) throw Refusal{u"TOTAL N is too small for this design: it needs at least " +
-                                      platform::whole(smallest_n(s)) + u"."};
+    lay_out_or_refuse(s, n);
     s.noncentrality = noncentrality_of(s, s.effect);
     if (!(s.noncentrality <= largest_noncentrality(s)))
         throw Refusal{Text(is_t(s.design) ? u"\u03B4" : u"\u03BB") + u" would be beyond " +
@@ -281,8 +287,7 @@ double noncentrality_for_power(Study& s, double target)
 
 void find_effect(Study& s, double target)
 {
-    if (!lay_out(s, s.n)) throw Refusal{u"TOTAL N is too small for this design: it needs at least " +
-                                        platform::whole(smallest_n(s)) + u"."};
+    lay_out_or_refuse(s, s.n);
     s.critical = critical_at(s, s.alpha);
     s.noncentrality = noncentrality_for_power(s, target);
     s.effect = effect_of(s, s.noncentrality);
@@ -295,8 +300,7 @@ void find_effect(Study& s, double target)
 // that ignores the far tail and the one that gives it all its weight.
 void find_alpha(Study& s, double target)
 {
-    if (!lay_out(s, s.n)) throw Refusal{u"TOTAL N is too small for this design: it needs at least " +
-                                        platform::whole(smallest_n(s)) + u"."};
+    lay_out_or_refuse(s, s.n);
     s.noncentrality = noncentrality_of(s, s.effect);
     if (!(s.noncentrality <= largest_noncentrality(s)))
         throw Refusal{u"The noncentrality would be beyond the largest the program computes."};

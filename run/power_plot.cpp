@@ -66,11 +66,7 @@ struct Law {
     }
 };
 
-void frame(Drawing& d)
-{
-    const double w = d.width - 0.5, h = d.height - 0.5;
-    d.line({{0.5, 0.5}, {w, 0.5}, {w, h}, {0.5, h}, {0.5, 0.5}}, colour::frame);
-}
+void frame(Drawing& d) { draw_frame(d, colour::frame); }
 
 // A picture before any answer, or after a question that had none.
 Drawing empty(double width, double height)
@@ -257,10 +253,7 @@ Drawing distributions_picture(const PowerAnswer& a, char16_t separator, double w
 
         // The axis.
         d.line({{left, l.bottom}, {right, l.bottom}}, colour::axis);
-        for (size_t k = 0; k < t.values.size(); ++k) {
-            d.line({{x(t.values[k]), l.bottom}, {x(t.values[k]), l.bottom + 5}}, colour::axis);
-            d.text({x(t.values[k]), l.bottom + 7}, t.labels[k], Align::center, colour::axis, 8, false);
-        }
+        draw_ticks(d, t, x, l.bottom, left, right, colour::axis);
 
         // The title, and a key to the areas.
         const Text title = u"Power " + power_words(s, separator) + u" at N = " + platform::whole(s.n);
@@ -323,12 +316,7 @@ Drawing power_curve_picture(const PowerAnswer& a, char16_t separator, double wid
             d.line({{left, y(p)}, {right, y(p)}}, k == 0 ? colour::axis : colour::frame, k == 0 ? 1 : 0.5);
             d.text({left - 4, y(p) - 6}, platform::significant(p, 1, false, separator), Align::right, colour::axis, 8);
         }
-        for (size_t k = 0; k < t.values.size(); ++k) {
-            const double at = x(t.values[k]);
-            if (at < left - 0.5 || at > right + 0.5) continue;
-            d.line({{at, l.bottom}, {at, l.bottom + 5}}, colour::axis);
-            d.text({at, l.bottom + 7}, t.labels[k], Align::center, colour::axis, 8, false);
-        }
+        draw_ticks(d, t, x, l.bottom, left, right, colour::axis);
         d.line(curve, colour::curve, 1.5);
 
         // The answer: a dashed line down to its N and a mark at its power.
