@@ -8,7 +8,8 @@
 #include "engine/incomplete_gamma.h"
 #include "engine/log_gamma.h"
 #include "engine/normal_quantile.h"
-#include "engine/tail_root.h"
+#include "engine/numeric/fault.h"
+#include "engine/root.h"
 
 namespace engine {
 
@@ -21,21 +22,10 @@ double chi_square_quantile(double alpha, bool upper_tail, double nu)
     require_probability(alpha);
     require_degrees(nu, Argument::degrees, largest_degrees);
     const long double a = static_cast<long double>(nu) / 2;
-    const long double ln_2 = 0.693147180559945309417232121458176568L;
     const long double log_gamma_a = log_gamma(a);
 
     const bool upper = (alpha <= 0.5) == upper_tail;
     const double p = alpha <= 0.5 ? alpha : 1 - alpha;
-    const TailSide side{
-        [&](double x) {
-            const LogTails t = log_incomplete_gamma(a, static_cast<long double>(x) / 2).tails;
-            return upper ? t.upper : t.lower;
-        },
-        [&](double x) {
-            const long double half = static_cast<long double>(x) / 2;
-            return ((a - 1) * std::log(half) - half) - log_gamma_a - ln_2;
-        },
-        upper};
 
     // Start: Wilson and Hilferty's cube of a normal, (X/nu)^(1/3) ~ N(1 - h, h)
     // with h = 2/(9 nu); where that is not positive (small nu, x near 0), the
@@ -50,8 +40,30 @@ double chi_square_quantile(double alpha, bool upper_tail, double nu)
     }
     if (!(guess >= DBL_MIN)) guess = DBL_MIN;
     if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
-    int evaluations = 0;
-    return tail_root(side, std::log(static_cast<long double>(p)), guess, evaluations);
+
+    // Newton on ln T - ln p against ln x, where the tails' power laws are
+    // straight lines: d ln T / d ln x = -+ x f / T, with ln(x f) = a ln(x/2) - x/2 - ln Gamma(a).
+    const long double log_p = std::log(static_cast<long double>(p));
+    const RootSearch search{
+        [&](double x) {
+            const LogTails t = log_incomplete_gamma(a, static_cast<long double>(x) / 2).tails;
+            return (upper ? t.upper : t.lower) - log_p;
+        },
+        [&](double x, long double miss) {
+            const long double half = static_cast<long double>(x) / 2;
+            const long double d = std::exp((a * std::log(half) - half) - log_gamma_a - (miss + log_p));
+            return upper ? -d : d;
+        },
+        !upper, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening x by 16, 256, ...
+    // A root beyond either end of the doubles shows in the tail there: two
+    // tails, where a search out to the end would take several, each slow
+    // where the shapes are tiny or huge. A tail flat at its level there (tiny
+    // degrees put half the mass at each end) is left to the search.
+    if (const long double g = search.miss(DBL_MAX); g != 0 && (g > 0) == upper)
+        throw numeric::Fault(numeric::FaultKind::Overflow);
+    if (const long double g = search.miss(DBL_TRUE_MIN); g != 0 && (g < 0) == upper)
+        throw numeric::Fault(numeric::FaultKind::Underflow);
+    return root(search);
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 #include "engine/incomplete_beta.h"
 #include "engine/log_gamma.h"
 #include "engine/normal_quantile.h"
-#include "engine/tail_root.h"
+#include "engine/numeric/fault.h"
+#include "engine/root.h"
 
 namespace engine {
 
@@ -26,17 +27,6 @@ double f_quantile(double alpha, bool upper_tail, double nu1_in, double nu2_in)
     // complement. The tail that alpha leaves small, 1 - alpha exact from 1/2.
     const bool upper = (alpha <= 0.5) == upper_tail;
     const double p = alpha <= 0.5 ? alpha : 1 - alpha;
-    const TailSide side{
-        [&](double F) {
-            const LogTails t = log_incomplete_beta((nu1 * F) / nu2, b, a).tails;
-            return upper ? t.lower : t.upper;
-        },
-        [&](double F) {
-            const long double r = (nu1 * F) / nu2;
-            return ((a * std::log(nu1 / nu2) + (a - 1) * std::log(static_cast<long double>(F))) - (a + b) * std::log1p(r)) -
-                   log_beta;
-        },
-        upper};
 
     // Start: Paulson's normal cube root, (1 - c2) F^(1/3) - (1 - c1) over
     // sqrt(c1 + c2 F^(2/3)) with c = 2/(9 nu), solved for F^(1/3) = u; within
@@ -55,8 +45,27 @@ double f_quantile(double alpha, bool upper_tail, double nu1_in, double nu2_in)
     }
     if (!(guess >= DBL_MIN)) guess = DBL_MIN;
     if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
-    int evaluations = 0;
-    return tail_root(side, std::log(static_cast<long double>(p)), guess, evaluations);
+
+    // Newton on ln T - ln p against ln F: d ln T / d ln F = -+ F f / T, with
+    // ln(F f) = a ln r - (a + b) ln(1 + r) - ln B(a, b).
+    const long double log_p = std::log(static_cast<long double>(p));
+    const RootSearch search{
+        [&](double F) {
+            const LogTails t = log_incomplete_beta((nu1 * F) / nu2, b, a).tails;
+            return (upper ? t.lower : t.upper) - log_p;
+        },
+        [&](double F, long double miss) {
+            const long double r = (nu1 * F) / nu2;
+            const long double d = std::exp((a * std::log(r) - (a + b) * std::log1p(r)) - log_beta - (miss + log_p));
+            return upper ? -d : d;
+        },
+        !upper, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening F by 16, 256, ...
+    // A root beyond an end of the doubles shows in the tail there (as chi_square_quantile.cpp).
+    if (const long double g = search.miss(DBL_MAX); g != 0 && (g > 0) == upper)
+        throw numeric::Fault(numeric::FaultKind::Overflow);
+    if (const long double g = search.miss(DBL_TRUE_MIN); g != 0 && (g < 0) == upper)
+        throw numeric::Fault(numeric::FaultKind::Underflow);
+    return root(search);
 }
 
 }  // namespace

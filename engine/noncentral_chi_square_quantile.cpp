@@ -1,4 +1,4 @@
-// Newton's steps on the logarithm of the exact tail against ln x (tail_root),
+// Newton's steps on the logarithm of the exact tail against ln x (root),
 // on the tail that alpha leaves small: the upper one up to 1/2, else the
 // lower one at 1 - alpha, exact there. The start: Patnaik's scaled central
 // law, X ~ c chi-square(f) with c = (nu + 2 lambda)/(nu + lambda) and f =
@@ -16,7 +16,8 @@
 #include "engine/noncentral_chi_square_tails.h"
 #include "engine/noncentral_limits.h"
 #include "engine/normal_quantile.h"
-#include "engine/tail_root.h"
+#include "engine/numeric/fault.h"
+#include "engine/root.h"
 
 namespace engine {
 
@@ -29,23 +30,32 @@ double noncentral_chi_square_upper_quantile(double alpha, double nu, double lamb
 
     const bool upper = alpha <= 0.5;
     const double p = upper ? alpha : 1 - alpha;
-    const TailSide side{
-        [&](double x) {
-            if (x == 0) return upper ? 0.0L : -INFINITY;
-            const LogTails t = noncentral_chi_square_log_tails(x, nu, lambda);
-            return upper ? t.upper : t.lower;
-        },
-        [&](double x) { return static_cast<long double>(noncentral_chi_square_log_density(x, nu, lambda)); },
-        upper};
-
     const double c = (nu + 2 * lambda) / (nu + lambda), f = (nu + lambda) * (nu + lambda) / (nu + 2 * lambda);
     const double h = 2 / (9 * f), w = 1 - h + normal_upper_quantile(alpha) * std::sqrt(h);
     double guess = c * f * w * w * w;
     if (!(w > 0.1) || !std::isfinite(guess)) guess = c * f * 1e-3;
     if (!(guess >= DBL_MIN)) guess = DBL_MIN;
     if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
-    int evaluations = 0;
-    return tail_root(side, std::log(static_cast<long double>(p)), guess, evaluations);
+
+    // d ln T / d ln x = -+ x f / T.
+    const long double log_p = std::log(static_cast<long double>(p));
+    const RootSearch search{
+        [&](double x) {
+            const LogTails t = noncentral_chi_square_log_tails(x, nu, lambda);
+            return (upper ? t.upper : t.lower) - log_p;
+        },
+        [&](double x, long double miss) {
+            const long double d = std::exp((std::log(static_cast<long double>(x)) +
+                                            noncentral_chi_square_log_density(x, nu, lambda)) - (miss + log_p));
+            return upper ? -d : d;
+        },
+        !upper, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening x by 16, 256, ...
+    // A root beyond an end of the doubles shows in the tail there (as chi_square_quantile.cpp).
+    if (const long double g = search.miss(DBL_MAX); g != 0 && (g > 0) == upper)
+        throw numeric::Fault(numeric::FaultKind::Overflow);
+    if (const long double g = search.miss(DBL_TRUE_MIN); g != 0 && (g < 0) == upper)
+        throw numeric::Fault(numeric::FaultKind::Underflow);
+    return root(search);
 }
 
 }  // namespace engine

@@ -1,4 +1,4 @@
-// Newton's steps on the logarithm of the exact tail against ln x (tail_root),
+// Newton's steps on the logarithm of the exact tail against ln x (root),
 // on the tail that alpha leaves small. The start: the numerator as Patnaik's
 // c chi-square(f), c = (nu1 + 2 lambda)/(nu1 + lambda), f = (nu1 + lambda)^2 /
 // (nu1 + 2 lambda), so that X ~ (c f / nu1) F(f, nu2), and that F's quantile by
@@ -16,7 +16,8 @@
 #include "engine/noncentral_f_tails.h"
 #include "engine/noncentral_limits.h"
 #include "engine/normal_quantile.h"
-#include "engine/tail_root.h"
+#include "engine/numeric/fault.h"
+#include "engine/root.h"
 
 namespace engine {
 
@@ -30,15 +31,6 @@ double noncentral_f_upper_quantile(double alpha, double nu1, double nu2, double 
 
     const bool upper = alpha <= 0.5;
     const double p = upper ? alpha : 1 - alpha;
-    const TailSide side{
-        [&](double x) {
-            if (x == 0) return upper ? 0.0L : -INFINITY;
-            const LogTails t = noncentral_f_log_tails(x, nu1, nu2, lambda);
-            return upper ? t.upper : t.lower;
-        },
-        [&](double x) { return static_cast<long double>(noncentral_f_log_density(x, nu1, nu2, lambda)); },
-        upper};
-
     const double c = (nu1 + 2 * lambda) / (nu1 + lambda), f = (nu1 + lambda) * (nu1 + lambda) / (nu1 + 2 * lambda);
     const double z = normal_upper_quantile(alpha);
     const double c1 = 2 / (9 * f), c2 = 2 / (9 * nu2), k1 = 1 - c1, k2 = 1 - c2;
@@ -51,8 +43,26 @@ double noncentral_f_upper_quantile(double alpha, double nu1, double nu2, double 
     }
     if (!(guess >= DBL_MIN)) guess = DBL_MIN;
     if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
-    int evaluations = 0;
-    return tail_root(side, std::log(static_cast<long double>(p)), guess, evaluations);
+
+    // d ln T / d ln x = -+ x f / T.
+    const long double log_p = std::log(static_cast<long double>(p));
+    const RootSearch search{
+        [&](double x) {
+            const LogTails t = noncentral_f_log_tails(x, nu1, nu2, lambda);
+            return (upper ? t.upper : t.lower) - log_p;
+        },
+        [&](double x, long double miss) {
+            const long double d = std::exp((std::log(static_cast<long double>(x)) +
+                                            noncentral_f_log_density(x, nu1, nu2, lambda)) - (miss + log_p));
+            return upper ? -d : d;
+        },
+        !upper, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening x by 16, 256, ...
+    // A root beyond an end of the doubles shows in the tail there (as chi_square_quantile.cpp).
+    if (const long double g = search.miss(DBL_MAX); g != 0 && (g > 0) == upper)
+        throw numeric::Fault(numeric::FaultKind::Overflow);
+    if (const long double g = search.miss(DBL_TRUE_MIN); g != 0 && (g < 0) == upper)
+        throw numeric::Fault(numeric::FaultKind::Underflow);
+    return root(search);
 }
 
 }  // namespace engine

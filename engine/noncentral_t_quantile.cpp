@@ -2,7 +2,7 @@
 // the upper tail at delta; below, t = -x with P(T > -x; delta) = alpha, that
 // is P(T < x; -delta) = alpha: a root x > 0 either way, found by Newton's
 // steps on the logarithm of the tail that alpha leaves small against ln x
-// (tail_root). The start: Z + delta - t S/sqrt(nu) as a normal, with
+// (root). The start: Z + delta - t S/sqrt(nu) as a normal, with
 // E[S]/sqrt(nu) = b and Var(S)/nu = 1/(2 nu), solved for t:
 //   t = (b delta + z sqrt(b^2 + (delta^2 - z^2)/(2 nu))) / (b^2 - z^2/(2 nu)),
 // else delta + z.
@@ -20,7 +20,8 @@
 #include "engine/normal_log_upper.h"
 #include "engine/normal_quantile.h"
 #include "engine/t_quantile.h"
-#include "engine/tail_root.h"
+#include "engine/numeric/fault.h"
+#include "engine/root.h"
 
 namespace engine {
 
@@ -42,14 +43,6 @@ double noncentral_t_upper_quantile(double alpha, double nu, double delta)
     // The small one of alpha and 1 - alpha, and the tail that equals it.
     const bool use_upper = rising_side ? !small_alpha : small_alpha;
     const double p = small_alpha ? alpha : 1 - alpha;
-    const TailSide side{
-        [&](double x) {
-            const LogTails t = noncentral_t_log_tails(x, nu, d);
-            return use_upper ? t.upper : t.lower;
-        },
-        [&](double x) { return static_cast<long double>(noncentral_t_log_density(x, nu, static_cast<double>(d))); },
-        use_upper};
-
     // The normal's point for the reflected tail 1 - alpha is -z(alpha), exactly.
     const double z = positive ? normal_upper_quantile(alpha) : -normal_upper_quantile(alpha), dd = static_cast<double>(d);
     const double b = static_cast<double>(std::exp(log_gamma((nu + 1.0L) / 2) - log_gamma(nu / 2.0L)) *
@@ -59,8 +52,26 @@ double noncentral_t_upper_quantile(double alpha, double nu, double delta)
     if (!(lead > 0) || !(discriminant >= 0) || !(guess > 0) || !std::isfinite(guess)) guess = std::fabs(dd + z);
     if (!(guess >= DBL_MIN)) guess = DBL_MIN;
     if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
-    int evaluations = 0;
-    const double x = tail_root(side, std::log(static_cast<long double>(p)), guess, evaluations);
+
+    // d ln T / d ln x = -+ x f / T.
+    const long double log_p = std::log(static_cast<long double>(p));
+    const RootSearch search{
+        [&](double x) {
+            const LogTails t = noncentral_t_log_tails(x, nu, d);
+            return (use_upper ? t.upper : t.lower) - log_p;
+        },
+        [&](double x, long double miss) {
+            const long double s = std::exp((std::log(static_cast<long double>(x)) + noncentral_t_log_density(x, nu, dd)) -
+                                           (miss + log_p));
+            return use_upper ? -s : s;
+        },
+        !use_upper, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening x by 16, 256, ...
+    // A root beyond an end of the doubles shows in the tail there (as chi_square_quantile.cpp).
+    if (const long double g = search.miss(DBL_MAX); g != 0 && (g > 0) == use_upper)
+        throw numeric::Fault(numeric::FaultKind::Overflow);
+    if (const long double g = search.miss(DBL_TRUE_MIN); g != 0 && (g < 0) == use_upper)
+        throw numeric::Fault(numeric::FaultKind::Underflow);
+    const double x = root(search);
     return positive ? x : -x;
 }
 

@@ -28,7 +28,7 @@ set(VARENDO_ENGINE_SOURCES
   engine/chi_square_tails.cpp
   engine/t_tails.cpp
   engine/f_tails.cpp
-  engine/tail_root.cpp
+  engine/root.cpp
   engine/normal_quantile.cpp
   engine/chi_square_quantile.cpp
   engine/t_quantile.cpp
@@ -53,7 +53,7 @@ set(VARENDO_ENGINE_SOURCES
   engine/noncentral_chi_square_density.cpp
   engine/noncentral_f_density.cpp
   engine/noncentral_t_density.cpp
-  engine/noncentrality_root.cpp
+  engine/normal_start.cpp
   engine/noncentral_chi_square_quantile.cpp
   engine/noncentral_f_quantile.cpp
   engine/noncentral_t_quantile.cpp

@@ -8,7 +8,8 @@
 #include "engine/incomplete_beta.h"
 #include "engine/log_gamma.h"
 #include "engine/normal_quantile.h"
-#include "engine/tail_root.h"
+#include "engine/numeric/fault.h"
+#include "engine/root.h"
 
 namespace engine {
 
@@ -25,13 +26,6 @@ double t_upper_quantile(double alpha, double nu_in)
     const long double log_c = (log_gamma((nu + 1) / 2) - log_gamma(nu / 2)) - (std::log(nu) + ln_pi) / 2;
     // Beyond |t| > 0: P(T > t) = I_x(nu/2, 1/2)/2 at the odds t^2/nu.
     const double p = alpha < 0.5 ? alpha : 1 - alpha;
-    const TailSide side{
-        [&](double t) {
-            const long double r = (static_cast<long double>(t) * t) / nu;
-            return log_incomplete_beta(r, nu / 2, 0.5L).tails.lower - ln_2;
-        },
-        [&](double t) { return log_c - ((nu + 1) / 2) * std::log1p((static_cast<long double>(t) * t) / nu); },
-        true};
 
     // Start: the normal's quantile with Cornish and Fisher's first two terms;
     // at few degrees the power law of the far tail, P ~ c nu^((nu-1)/2) t^-nu.
@@ -42,8 +36,25 @@ double t_upper_quantile(double alpha, double nu_in)
     if (log_far >= 709 && nu_in < 3) guess = DBL_MAX / 2;
     if (!(guess >= DBL_MIN)) guess = DBL_MIN;
     if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
-    int evaluations = 0;
-    const double t = tail_root(side, std::log(static_cast<long double>(p)), guess, evaluations);
+
+    // Newton on ln T - ln p against ln t: d ln T / d ln t = -t f / T.
+    const long double log_p = std::log(static_cast<long double>(p));
+    const RootSearch search{
+        [&](double t) {
+            const long double r = (static_cast<long double>(t) * t) / nu;
+            return (log_incomplete_beta(r, nu / 2, 0.5L).tails.lower - ln_2) - log_p;
+        },
+        [&](double t, long double miss) {
+            const long double log_t = std::log(static_cast<long double>(t));
+            return -std::exp((log_t + log_c) - ((nu + 1) / 2) * std::log1p((static_cast<long double>(t) * t) / nu) -
+                             (miss + log_p));
+        },
+        false, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening t by 16, 256, ...
+    // A root beyond the largest double shows in the tail there. None lies
+    // below the smallest: the tail there is 1/2 less t f(0) < t, above any
+    // level below 1/2 that a double holds.
+    if (search.miss(DBL_MAX) > 0) throw numeric::Fault(numeric::FaultKind::Overflow);
+    const double t = root(search);
     return alpha < 0.5 ? t : -t;
 }
 

@@ -1,0 +1,99 @@
+// One pass a miss: the miss at a double x moves one end of the bracket,
+// then a step (Newton's, Illinois', a halving or a widening) gives the next
+// double, or shows that no double is nearer the root. The miss is always
+// taken at a double, and v is that double's own (its logarithm in extended
+// precision), so that each step starts where the miss was taken and the
+// answer is a double the search has tried or stepped to.
+#include "engine/root.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "engine/numeric/fault.h"
+
+namespace engine {
+
+double root(const RootSearch& s)
+{
+    if (!(s.lowest <= s.guess && s.guess <= s.highest) || !std::isfinite(s.lowest) || !std::isfinite(s.highest) ||
+        (s.logarithmic && !(s.lowest > 0)) || !(s.stride > 0) || !(s.tolerance >= 0))
+        throw numeric::Fault(numeric::FaultKind::OutsideDomain);
+    // Halving ln x across the doubles takes about 11 steps to a unit of it
+    // and 52 more to the last bit, and widening from a guess out to either
+    // end about 10; Newton and Illinois take far fewer.
+    constexpr int most_evaluations = 300;
+    auto v_of = [&](double x) { return s.logarithmic ? std::log(static_cast<long double>(x)) : x; };
+    auto x_of = [&](long double v) {
+        return std::fmin(std::fmax(static_cast<double>(s.logarithmic ? std::exp(v) : v), s.lowest), s.highest);
+    };
+
+    // The bracket: the nearest doubles tried below the root and above it, in
+    // x and in v, and their misses (the Illinois steps halve one); a side is
+    // open until some x falls on it.
+    bool low_open = true, high_open = true;
+    double x_low = s.lowest, x_high = s.highest;
+    long double v_low = 0, v_high = 0, g_low = 0, g_high = 0;
+    int moved = 0;  // the end the last Illinois step moved, -1 low, 1 high; 0 after any other step
+    bool illinois = false;
+
+    double x = s.guess, best = x;
+    long double v = v_of(x), stride = s.stride, best_miss = INFINITY, last_miss = INFINITY;
+    for (int evaluations = 1;; ++evaluations) {
+        if (evaluations > most_evaluations) throw numeric::Fault(numeric::FaultKind::NoConvergence);
+        const long double g = s.miss(x);
+        if (g == 0) return x;
+        if (std::fabs(g) < best_miss) best = x, best_miss = std::fabs(g);
+        const bool below = s.rising ? g < 0 : g > 0;
+        // At a limit with the root still beyond it: that limit.
+        if ((below && x == s.highest) || (!below && x == s.lowest)) return x;
+        const int end = below ? -1 : 1;
+        if (illinois && end == moved) (below ? g_high : g_low) /= 2;
+        moved = illinois ? end : 0;
+        if (below) low_open = false, x_low = x, v_low = v, g_low = g;
+        else high_open = false, x_high = x, v_high = v, g_high = g;
+        const bool bracketed = !low_open && !high_open;
+        if (bracketed && s.tolerance > 0 &&
+            x_high - x_low <= s.tolerance * std::fmax(std::fabs(x_low), std::fabs(x_high)))
+            return x_low / 2 + x_high / 2;
+
+        // The step: Newton's where the slope has the miss's sense, else
+        // Illinois' between the bracket's ends, each kept only strictly
+        // inside the bracket (where the miss is flat its last bit moves x by
+        // more than one of x's, and a step back onto an end would go round
+        // forever) and where the last step halved the miss (Newton's does not
+        // where the miss and its slope have lost their digits, Illinois' while
+        // one end's miss dwarfs the other's); else halving the bracket, or
+        // widening it while open.
+        long double next = NAN;
+        bool newton = false;
+        illinois = !s.slope && bracketed;
+        if (s.slope) {
+            const long double d = s.slope(x, g);
+            if (s.rising ? d > 0 : d < 0) {
+                next = v - g / d;
+                // Newton's step rounds back onto x: no double is nearer the root.
+                if (std::isfinite(next) && x_of(next) == x) return x;
+                newton = std::isfinite(next);
+            }
+        } else if (illinois) {
+            next = v_low + (v_high - v_low) * (g_low / (g_low - g_high));
+        }
+        const bool halved = !(std::fabs(g) > last_miss / 2);
+        last_miss = std::fabs(g);
+        const bool inside = (low_open || x_of(next) > x_low) && (high_open || x_of(next) < x_high);
+        if (!((newton || illinois) && inside && halved)) {
+            newton = false;
+            next = bracketed ? v_low / 2 + v_high / 2 : below ? v + stride : v - stride;
+            if (!bracketed) stride *= 2;
+        }
+        const double x_next = x_of(next);
+        // Newton's last step is good to far below a bit; a halving's is not.
+        if (newton && std::fabs(x_next - x) <= 2 * DBL_EPSILON * std::fmax(std::fabs(x_next), DBL_MIN)) return x_next;
+        // The bracket holds no other double: its ends are the root's neighbours.
+        if ((!low_open && x_next <= x_low) || (!high_open && x_next >= x_high) || x_next == x) return best;
+        x = x_next;
+        v = v_of(x);
+    }
+}
+
+}  // namespace engine
