@@ -9,4 +9,9 @@ namespace engine {
 // smallest double. At lambda = 0, the central quantile.
 double noncentral_chi_square_upper_quantile(double alpha, double nu, double lambda);
 
+// The x below which the same law has its lower tail alpha, P(X < x) = alpha,
+// found on the lower tail itself however small alpha is; the same domain and
+// faults. At lambda = 0, the central lower quantile.
+double noncentral_chi_square_lower_quantile(double alpha, double nu, double lambda);
+
 }  // namespace engine

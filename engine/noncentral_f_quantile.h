@@ -10,4 +10,9 @@ namespace engine {
 // quantile.
 double noncentral_f_upper_quantile(double alpha, double nu1, double nu2, double lambda);
 
+// The x below which the same law has its lower tail alpha, P(X < x) = alpha,
+// found on the lower tail itself however small alpha is; the same domain and
+// faults. At lambda = 0, the central lower quantile.
+double noncentral_f_lower_quantile(double alpha, double nu1, double nu2, double lambda);
+
 }  // namespace engine

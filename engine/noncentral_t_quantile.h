@@ -11,4 +11,10 @@ namespace engine {
 // central quantile.
 double noncentral_t_upper_quantile(double alpha, double nu, double delta);
 
+// The t below which the same law has its lower tail alpha, P(T < t) =
+// alpha, found on the tail alpha leaves small however small alpha is; the
+// same domain and faults (an overflow Fault where t is below the lowest
+// double). At delta = 0, the central t's lower quantile.
+double noncentral_t_lower_quantile(double alpha, double nu, double delta);
+
 }  // namespace engine

@@ -57,6 +57,9 @@ set(VARENDO_ENGINE_SOURCES
   engine/noncentral_chi_square_quantile.cpp
   engine/noncentral_f_quantile.cpp
   engine/noncentral_t_quantile.cpp
+  engine/noncentral_chi_square_lower_quantile.cpp
+  engine/noncentral_f_lower_quantile.cpp
+  engine/noncentral_t_lower_quantile.cpp
   engine/noncentral_chi_square_noncentrality.cpp
   engine/noncentral_f_noncentrality.cpp
   engine/noncentral_t_noncentrality.cpp
