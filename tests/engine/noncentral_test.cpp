@@ -9,6 +9,7 @@
 #include <boost/math/distributions/non_central_chi_squared.hpp>
 #include <boost/math/distributions/non_central_f.hpp>
 #include <boost/math/distributions/non_central_t.hpp>
+#include <cfloat>
 #include <cmath>
 #include <functional>
 #include <sstream>
@@ -31,6 +32,8 @@
 #include "engine/noncentral_t_quantile.h"
 #include "engine/noncentral_t_tails.h"
 #include "engine/numeric/fault.h"
+#include "engine/root.h"
+#include "engine/t_quantile.h"
 #include "engine/t_tails.h"
 #include "noncentral_data.h"
 
@@ -41,6 +44,7 @@ struct Law {
     std::function<engine::Tails(double, double, double, double)> tails, central;
     std::function<double(double, double, double, double)> log_density, quantile;
     std::function<engine::Noncentrality(double, double, double, double)> noncentrality;
+    std::function<double(double, double, double, double)> lower_quantile;
 };
 
 // Relative error of a probability, from its value above 1e-300, its logarithm below.
@@ -55,7 +59,7 @@ void check_rows(const std::string& law_name, const Law& law)
     std::istringstream in(noncentral_csv);
     std::string line;
     std::getline(in, line);
-    int checked = 0;
+    int checked = 0, lower_rows = 0;
     while (std::getline(in, line)) {
         std::vector<std::string> f;
         std::istringstream fields(line);
@@ -85,6 +89,28 @@ void check_rows(const std::string& law_name, const Law& law)
             const double at = law.tails(q, n1, n2, nc).upper.value;
             const double step = std::fabs(law.tails(std::nextafter(q, INFINITY), n1, n2, nc).upper.value / at - 1);
             EXPECT_LE(std::fabs(at / p - 1), std::fmax(1e-12, 2 * step));
+            // The lower quantile: at 1 - p, where that is exact and not tiny,
+            // the same point; at small p, the lower tail at it is p again, or
+            // an underflow where the lower tail at the smallest double is above p.
+            auto lower_trip = [&](double level) -> double {
+                double l;
+                try {
+                    l = law.lower_quantile(level, n1, n2, nc);
+                } catch (const numeric::Fault& fault) {
+                    EXPECT_EQ(fault.kind(), numeric::FaultKind::Underflow);
+                    EXPECT_GT(law.tails(DBL_TRUE_MIN, n1, n2, nc).lower.value, level);
+                    return NAN;
+                }
+                const double lower = law.tails(l, n1, n2, nc).lower.value;
+                const double moved = std::fabs(law.tails(std::nextafter(l, INFINITY), n1, n2, nc).lower.value / lower - 1);
+                EXPECT_LE(std::fabs(lower / level - 1), std::fmax(1e-12, 2 * moved)) << "lower at " << level << " got " << l;
+                return l;
+            };
+            if (1 - (1 - p) == p && 1 - p >= 1e-3) {
+                EXPECT_LE(std::fabs(lower_trip(1 - p) / ld(2) - 1), 1e-12L);
+                ++lower_rows;
+            }
+            if (p < 0.5) lower_trip(p);
         } else {
             const engine::Noncentrality r = law.noncentrality(x, n1, n2, p);
             EXPECT_EQ(r.bound, f[7] == "1");
@@ -96,6 +122,7 @@ void check_rows(const std::string& law_name, const Law& law)
         ++checked;
     }
     EXPECT_GT(checked, 60);
+    EXPECT_GE(lower_rows, 2);
 }
 
 }  // namespace
@@ -106,7 +133,8 @@ TEST(Noncentral, ChiSquareAgainstFiftyDigitRows)
                        [](double x, double n, double, double) { return engine::chi_square_tails(x, n); },
                        [](double x, double n, double, double l) { return engine::noncentral_chi_square_log_density(x, n, l); },
                        [](double a, double n, double, double l) { return engine::noncentral_chi_square_upper_quantile(a, n, l); },
-                       [](double x, double n, double, double p) { return engine::chi_square_noncentrality(x, n, p); }});
+                       [](double x, double n, double, double p) { return engine::chi_square_noncentrality(x, n, p); },
+                       [](double a, double n, double, double l) { return engine::noncentral_chi_square_lower_quantile(a, n, l); }});
 }
 
 TEST(Noncentral, FAgainstFiftyDigitRows)
@@ -116,7 +144,8 @@ TEST(Noncentral, FAgainstFiftyDigitRows)
                          const engine::FTails c = engine::f_tails(x, n1, n2);
                          return engine::Tails{c.lower, c.upper};
                      },
-                     engine::noncentral_f_log_density, engine::noncentral_f_upper_quantile, engine::f_noncentrality});
+                     engine::noncentral_f_log_density, engine::noncentral_f_upper_quantile, engine::f_noncentrality,
+                     engine::noncentral_f_lower_quantile});
 }
 
 TEST(Noncentral, TAgainstFiftyDigitRows)
@@ -128,7 +157,8 @@ TEST(Noncentral, TAgainstFiftyDigitRows)
                      },
                      [](double t, double n, double, double d) { return engine::noncentral_t_log_density(t, n, d); },
                      [](double a, double n, double, double d) { return engine::noncentral_t_upper_quantile(a, n, d); },
-                     [](double t, double n, double, double p) { return engine::t_noncentrality(t, n, p); }});
+                     [](double t, double n, double, double p) { return engine::t_noncentrality(t, n, p); },
+                     [](double a, double n, double, double d) { return engine::noncentral_t_lower_quantile(a, n, d); }});
 }
 
 TEST(Noncentral, AgreesWithBoostWhereItIsAccurate)
@@ -164,6 +194,29 @@ TEST(Noncentral, AgreesWithBoostWhereItIsAccurate)
         }
     }
     EXPECT_EQ(compared, 216);
+}
+
+// The root finder without a slope, as the power window's two-tailed search
+// asks it: on one tail it finds the delta the Newton search of
+// t_noncentrality finds, and on both tails (the far one at -c) a delta
+// between whose neighbours the power crosses its target.
+TEST(Noncentral, RootWithoutSlopeFindsThePowersDelta)
+{
+    for (double nu : {3.0, 17.34, 1e4}) {
+        for (double target : {0.3, 0.8, 0.99}) {
+            SCOPED_TRACE(testing::Message() << "nu=" << nu << " power=" << target);
+            const double c = engine::t_upper_quantile(0.025, nu);
+            auto one = [&](double d) { return engine::noncentral_t_tails(c, nu, d).upper.value - target; };
+            auto both = [&](double d) { return one(d) + engine::noncentral_t_tails(-c, nu, d).lower.value; };
+            const double newton = engine::t_noncentrality(c, nu, target);
+            const double illinois = engine::root({one, {}, true, false, -10, 40, -10, INFINITY, 4e-16});
+            EXPECT_LE(std::fabs(illinois - newton), 1e-12 * std::fabs(newton));
+            const double low = engine::t_noncentrality(c, nu, target - 0.025);
+            const double d = engine::root({both, {}, true, false, low, newton, low, INFINITY, 4e-16});
+            EXPECT_LT(both(d * (1 - 1e-14)), 0);
+            EXPECT_GT(both(d * (1 + 1e-14)), 0);
+        }
+    }
 }
 
 TEST(Noncentral, RefusesOutsideItsDomainNamingTheArgument)
