@@ -1,7 +1,8 @@
 // The noncentral chi-square, F and t from any doubles: each routine gives a
 // value, a Fault or a DomainError; never NaN, never a tail outside [0, 1],
 // never two tails that miss 1 by more than 1e-15 where both exceed 1e-15;
-// quantiles finite and noncentralities inside the domain.
+// quantiles finite, the lower ones with the level as their tail again, and
+// noncentralities inside the domain.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -55,6 +56,39 @@ void check_tails(const engine::Tails& t, const char* detail)
         require(std::fabs(t.lower.value + t.upper.value - 1) <= 1e-15, "the tails sum to 1", detail);
 }
 
+// The lower quantile: a finite value (positive but for the t), a fault or a
+// DomainError; the tail that the level leaves small at the answer is the
+// level again, to 1e-12 or to what the answer's last bit moves it by.
+void check_lower_quantile(int law, const double* v, const char* detail)
+{
+    auto tails = [&](double x) {
+        return law == 0   ? engine::noncentral_chi_square_tails(x, v[1], v[3])
+               : law == 1 ? engine::noncentral_f_tails(x, v[1], v[2], v[3])
+                          : engine::noncentral_t_tails(x, v[1], v[3]);
+    };
+    double x;
+    try {
+        x = law == 0   ? engine::noncentral_chi_square_lower_quantile(v[0], v[1], v[3])
+            : law == 1 ? engine::noncentral_f_lower_quantile(v[0], v[1], v[2], v[3])
+                       : engine::noncentral_t_lower_quantile(v[0], v[1], v[3]);
+    } catch (const engine::DomainError&) {
+        return;
+    } catch (const numeric::Fault& fault) {
+        require(fault.kind() == numeric::FaultKind::Overflow || fault.kind() == numeric::FaultKind::Underflow,
+                "only a lower quantile beyond a double is a fault", std::string(fault.what()) + " at " + detail);
+        return;
+    }
+    require(std::isfinite(x) && (law == 2 || x > 0), "a finite lower quantile", detail);
+    const bool lower = v[0] <= 0.5;
+    auto log_small = [&](double at) { const engine::Tails t = tails(at); return lower ? t.lower.log : t.upper.log; };
+    const double at = log_small(x), target = lower ? std::log(v[0]) : std::log1p(-v[0]);
+    const double step = std::fmax(std::fabs(log_small(std::nextafter(x, INFINITY)) - at),
+                                  std::fabs(log_small(std::nextafter(x, -INFINITY)) - at));
+    char more[300];
+    std::snprintf(more, sizeof more, "%s: x %.17g off %.3g step %.3g", detail, x, at - target, step);
+    require(std::fabs(at - target) <= std::fmax(1e-12, 2 * step), "the small tail at the lower quantile is the level", more);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -85,6 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 2: {
+            check_lower_quantile(law, v, detail);
             const double x = law == 0   ? engine::noncentral_chi_square_upper_quantile(v[0], v[1], v[3])
                              : law == 1 ? engine::noncentral_f_upper_quantile(v[0], v[1], v[2], v[3])
                                         : engine::noncentral_t_upper_quantile(v[0], v[1], v[3]);
