@@ -96,8 +96,13 @@ long double sum_downward(const PoissonMixture& m, long double peak, long double 
         long double k = m.offset + j1, p = m.shape + j1;
         const long double log_w = log_poisson_weight(k, m.mu);
         const MixtureShape s = m.at(p);
+        // The shapes below p as a0 + (j - 1), a0 + (j - 2), never p - 1 and
+        // p - 2: a0 far below 1 would be lost in p and the steps near j = 0,
+        // which scale as 1/a0, be wrong by all of it.
+        auto shape_at = [&m](long double j) { return m.shape + j; };
         // w_j g(p - 1) = w_j g(p) p / (slope (p - 1) + intercept).
-        const long double log_b = (log_w + s.log_step) + (std::log(p) - std::log(m.slope * (p - 1) + m.intercept));
+        const long double log_b =
+            (log_w + s.log_step) + (std::log(p) - std::log(m.slope * shape_at(j1 - 1) + m.intercept));
         long double scale = std::fmax(log_w + s.log_decreasing, log_b);
         long double a = std::exp(log_w + s.log_decreasing - scale), b = std::exp(log_b - scale);
         long double sum = 0, first = a, first_ratio = 0;
@@ -106,9 +111,9 @@ long double sum_downward(const PoissonMixture& m, long double peak, long double 
             if (j == 0) break;
             const long double f = k / m.mu;
             const long double next = f * (a + b);
-            if (j >= 2) b = (f * b) * ((p - 1) / (m.slope * (p - 2) + m.intercept));
+            if (j >= 2) b = (f * b) * (shape_at(j - 1) / (m.slope * shape_at(j - 2) + m.intercept));
             if (steps == 0) first_ratio = next / a;
-            k -= 1, p -= 1;
+            k -= 1;
             if (next < a && next * a <= tolerance * sum * (a - next)) break;
             a = next;
             rescale(a, b, sum, first, scale);
