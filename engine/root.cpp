@@ -38,6 +38,7 @@ double root(const RootSearch& s)
 
     double x = s.guess, best = x;
     long double v = v_of(x), stride = s.stride, best_miss = INFINITY, last_miss = INFINITY;
+    bool from_newton = false;  // x came from a Newton step
     for (int evaluations = 1;; ++evaluations) {
         if (evaluations > most_evaluations) throw numeric::Fault(numeric::FaultKind::NoConvergence);
         const long double g = s.miss(x);
@@ -64,35 +65,49 @@ double root(const RootSearch& s)
         // where the miss and its slope have lost their digits, Illinois' while
         // one end's miss dwarfs the other's); else halving the bracket, or
         // widening it while open.
+        // Newton's step ends the search only where the step that led to x was
+        // Newton's too and halved the miss: a slope that has lost its digits
+        // (a tail's and a density's logarithms beyond 1e15, each good to a
+        // part in 1e16) would end it anywhere. Elsewhere a step that rounds
+        // back onto x goes to x's neighbour on the root's side instead, whose
+        // miss shows whether x is the root's.
+        const bool halved = !(std::fabs(g) > last_miss / 2), settled = from_newton && halved;
+        last_miss = std::fabs(g);
         long double next = NAN;
-        bool newton = false;
+        bool newton = false, neighbour = false;
         illinois = !s.slope && bracketed;
         if (s.slope) {
             const long double d = s.slope(x, g);
             if (s.rising ? d > 0 : d < 0) {
                 next = v - g / d;
-                // Newton's step rounds back onto x: no double is nearer the root.
-                if (std::isfinite(next) && x_of(next) == x) return x;
                 newton = std::isfinite(next);
+                if (newton && x_of(next) == x) {
+                    if (settled) return x;
+                    neighbour = halved;
+                }
             }
         } else if (illinois) {
             next = v_low + (v_high - v_low) * (g_low / (g_low - g_high));
         }
-        const bool halved = !(std::fabs(g) > last_miss / 2);
-        last_miss = std::fabs(g);
         const bool inside = (low_open || x_of(next) > x_low) && (high_open || x_of(next) < x_high);
-        if (!((newton || illinois) && inside && halved)) {
+        if (neighbour) {
+            newton = false;
+        } else if (!((newton || illinois) && inside && halved)) {
             newton = false;
             next = bracketed ? v_low / 2 + v_high / 2 : below ? v + stride : v - stride;
             if (!bracketed) stride *= 2;
         }
-        const double x_next = x_of(next);
+        const double x_next = neighbour ? std::fmin(std::fmax(std::nextafter(x, below ? INFINITY : -INFINITY), s.lowest),
+                                                     s.highest)
+                                        : x_of(next);
         // Newton's last step is good to far below a bit; a halving's is not.
-        if (newton && std::fabs(x_next - x) <= 2 * DBL_EPSILON * std::fmax(std::fabs(x_next), DBL_MIN)) return x_next;
+        if (newton && settled && std::fabs(x_next - x) <= 2 * DBL_EPSILON * std::fmax(std::fabs(x_next), DBL_MIN))
+            return x_next;
         // The bracket holds no other double: its ends are the root's neighbours.
         if ((!low_open && x_next <= x_low) || (!high_open && x_next >= x_high) || x_next == x) return best;
         x = x_next;
         v = v_of(x);
+        from_newton = newton;
     }
 }
 
