@@ -6,8 +6,10 @@
 // answer is a double the search has tried or stepped to.
 #include "engine/root.h"
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 
 #include "engine/numeric/fault.h"
 
@@ -35,6 +37,21 @@ double root(const RootSearch& s)
     long double v_low = 0, v_high = 0, g_low = 0, g_high = 0;
     int moved = 0;  // the end the last Illinois step moved, -1 low, 1 high; 0 after any other step
     bool illinois = false;
+    // The bracket's middle, in v; in x, where one end is below the other's
+    // last bit (0, or near it), the middle of the doubles between them, in
+    // their order as whole numbers through 0: a root at 0, or one whose miss
+    // is lost in rounding near 0, then takes some 64 halvings, not 1075.
+    auto middle = [&]() -> long double {
+        if (s.logarithmic || std::fmin(std::fabs(x_low), std::fabs(x_high)) >=
+                                 DBL_EPSILON * std::fmax(std::fabs(x_low), std::fabs(x_high)))
+            return v_low / 2 + v_high / 2;
+        auto rank = [](double y) {
+            const auto i = std::bit_cast<std::int64_t>(y);
+            return i < 0 ? -(i & INT64_MAX) : i;
+        };
+        const std::int64_t i = rank(x_low) / 2 + rank(x_high) / 2;
+        return i < 0 ? -std::bit_cast<double>(-i) : std::bit_cast<double>(i);
+    };
 
     double x = s.guess, best = x;
     long double v = v_of(x), stride = s.stride, best_miss = INFINITY, last_miss = INFINITY;
@@ -94,8 +111,8 @@ double root(const RootSearch& s)
             newton = false;
         } else if (!((newton || illinois) && inside && halved)) {
             newton = false;
-            next = bracketed ? v_low / 2 + v_high / 2 : below ? v + stride : v - stride;
-            if (!bracketed) stride *= 2;
+            if (bracketed) next = middle();
+            else next = below ? v + stride : v - stride, stride *= 2;
         }
         const double x_next = neighbour ? std::fmin(std::fmax(std::nextafter(x, below ? INFINITY : -INFINITY), s.lowest),
                                                      s.highest)
