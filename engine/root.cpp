@@ -55,7 +55,6 @@ double root(const RootSearch& s)
 
     double x = s.guess, best = x;
     long double v = v_of(x), stride = s.stride, best_miss = INFINITY, last_miss = INFINITY;
-    bool from_newton = false;  // x came from a Newton step
     for (int evaluations = 1;; ++evaluations) {
         if (evaluations > most_evaluations) throw numeric::Fault(numeric::FaultKind::NoConvergence);
         const long double g = s.miss(x);
@@ -82,13 +81,13 @@ double root(const RootSearch& s)
         // where the miss and its slope have lost their digits, Illinois' while
         // one end's miss dwarfs the other's); else halving the bracket, or
         // widening it while open.
-        // Newton's step ends the search only where the step that led to x was
-        // Newton's too and halved the miss: a slope that has lost its digits
-        // (a tail's and a density's logarithms beyond 1e15, each good to a
-        // part in 1e16) would end it anywhere. Elsewhere a step that rounds
-        // back onto x goes to x's neighbour on the root's side instead, whose
-        // miss shows whether x is the root's.
-        const bool halved = !(std::fabs(g) > last_miss / 2), settled = from_newton && halved;
+        // Newton's step ends the search only where the miss is below 1: far
+        // from the root a slope formed from logarithms beyond 1e15 (a tail's
+        // and a density's, each good to a part in 1e16) has lost its digits
+        // and would end it anywhere. There a step that rounds back onto x
+        // goes to x's neighbour on the root's side instead, whose miss shows
+        // whether x is the root's.
+        const bool halved = !(std::fabs(g) > last_miss / 2), trusted = std::fabs(g) < 1;
         last_miss = std::fabs(g);
         long double next = NAN;
         bool newton = false, neighbour = false;
@@ -99,7 +98,7 @@ double root(const RootSearch& s)
                 next = v - g / d;
                 newton = std::isfinite(next);
                 if (newton && x_of(next) == x) {
-                    if (settled) return x;
+                    if (trusted) return x;
                     neighbour = halved;
                 }
             }
@@ -118,13 +117,12 @@ double root(const RootSearch& s)
                                                      s.highest)
                                         : x_of(next);
         // Newton's last step is good to far below a bit; a halving's is not.
-        if (newton && settled && std::fabs(x_next - x) <= 2 * DBL_EPSILON * std::fmax(std::fabs(x_next), DBL_MIN))
+        if (newton && trusted && std::fabs(x_next - x) <= 2 * DBL_EPSILON * std::fmax(std::fabs(x_next), DBL_MIN))
             return x_next;
         // The bracket holds no other double: its ends are the root's neighbours.
         if ((!low_open && x_next <= x_low) || (!high_open && x_next >= x_high) || x_next == x) return best;
         x = x_next;
         v = v_of(x);
-        from_newton = newton;
     }
 }
 

@@ -11,9 +11,10 @@
 // While the bracket is open on the root's side, a step that is neither
 // widens it by a stride, doubled at each use, up to the limits. Returns
 //   - an x at which the miss is 0;
-//   - after a Newton step that halved the miss, the double the next one
-//     reaches where it moves x by at most two units in its last place
-//     (Newton's error is then far below one), or x where it rounds back;
+//   - where the miss is below 1 (the misses solved here are differences of
+//     logarithms), the double a Newton step reaches where it moves x by at
+//     most two units in its last place (Newton's error is then far below
+//     one), or x where it rounds back onto it;
 //   - where the bracket holds no other double, its end with the smaller miss;
 //   - with a tolerance, the bracket's middle once it is that narrow relative
 //     to its ends;
