@@ -38,7 +38,8 @@ double noncentral_chi_square_lower_quantile(double alpha, double nu, double lamb
     double guess = c * f * w * w * w;
     if (!(w > 0.1) || !std::isfinite(guess)) {
         const long double a = static_cast<long double>(nu) / 2;
-        guess = static_cast<double>(2 * std::exp((std::log(static_cast<long double>(alpha)) + lambda / 2 + log_gamma(a + 1)) / a));
+        const long double log_alpha = std::log(static_cast<long double>(alpha));
+        guess = static_cast<double>(2 * std::exp((log_alpha + lambda / 2 + log_gamma(a + 1)) / a));
     }
     if (!(guess >= DBL_MIN)) guess = DBL_MIN;
     if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;

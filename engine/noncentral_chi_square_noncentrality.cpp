@@ -54,7 +54,8 @@ Noncentrality chi_square_noncentrality(double x, double nu, double upper)
         },
         [&](double theta, long double miss) {
             const long double lambda = static_cast<long double>(theta) * theta;
-            const PoissonTermSum terms{lambda / 2, 0, a, 0, y, 0, [y](long double p) { return log_poisson_term(p, y); }};
+            const PoissonTermSum terms{lambda / 2, 0, a, 0, y, 0,
+                                       [y](long double p) { return log_poisson_term(p, y); }};
             const long double d = lambda * std::exp(log_poisson_term_sum(terms) - (miss + log_small));
             return small_upper ? d : -d;
         },

@@ -48,7 +48,8 @@ double noncentral_f_lower_quantile(double alpha, double nu1, double nu2, double 
         guess = (c * f / nu1) * std::exp(std::fmax(-700.0, std::fmin(700.0, z * spread)));
         const long double a = static_cast<long double>(nu1) / 2, b = static_cast<long double>(nu2) / 2;
         const long double log_beta = (log_gamma(a) + log_gamma(b)) - log_gamma(a + b);
-        const long double r = std::exp((std::log(static_cast<long double>(alpha)) + lambda / 2 + std::log(a) + log_beta) / a);
+        const long double log_alpha = std::log(static_cast<long double>(alpha));
+        const long double r = std::exp((log_alpha + lambda / 2 + std::log(a) + log_beta) / a);
         if (lower && r < 0.5L) guess = static_cast<double>(r * nu2 / nu1);
     }
     if (!(guess >= DBL_MIN)) guess = DBL_MIN;

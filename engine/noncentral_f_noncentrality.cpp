@@ -53,8 +53,9 @@ Noncentrality f_noncentrality(double x, double nu1, double nu2, double upper)
         },
         [&](double theta, long double miss) {
             const long double lambda = static_cast<long double>(theta) * theta;
-            const PoissonTermSum terms{lambda / 2, 0, a, z, z * b, 0,
-                                       [r, b](long double p) { return log_binomial_term(b, p, r) + std::log(b / (p + b)); }};
+            const PoissonTermSum terms{lambda / 2, 0, a, z, z * b, 0, [r, b](long double p) {
+                                           return log_binomial_term(b, p, r) + std::log(b / (p + b));
+                                       }};
             const long double d = lambda * std::exp(log_poisson_term_sum(terms) - (miss + log_small));
             return small_upper ? d : -d;
         },

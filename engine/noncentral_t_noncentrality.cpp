@@ -48,7 +48,8 @@ Noncentrality t_noncentrality(double t, double nu, double upper)
             return (small_upper ? l.upper : l.lower) - log_small;
         },
         [&](double delta, long double miss) {
-            const long double d = std::exp(log_chi_integral(nu, ChiKernel::normal_density, c, -delta, 0) - (miss + log_small));
+            const long double log_dp = log_chi_integral(nu, ChiKernel::normal_density, c, -delta, 0);  // ln dP/d delta
+            const long double d = std::exp(log_dp - (miss + log_small));
             return small_upper ? d : -d;
         },
         // The tails at both ends are known already: the start is inside them.

@@ -61,8 +61,8 @@ double noncentral_t_upper_quantile(double alpha, double nu, double delta)
             return (use_upper ? t.upper : t.lower) - log_p;
         },
         [&](double x, long double miss) {
-            const long double s = std::exp((std::log(static_cast<long double>(x)) + noncentral_t_log_density(x, nu, dd)) -
-                                           (miss + log_p));
+            const long double log_x = std::log(static_cast<long double>(x));
+            const long double s = std::exp((log_x + noncentral_t_log_density(x, nu, dd)) - (miss + log_p));
             return use_upper ? -s : s;
         },
         !use_upper, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening x by 16, 256, ...

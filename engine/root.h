@@ -3,13 +3,14 @@
 // crosses 0, searched from a guess between hard limits on x. The caller
 // chooses the variable v in which the steps are taken, x itself or ln x, as
 // the one in which g is nearest a straight line (a tail against ln x, the
-// noncentrality near 0 in ln theta). With a slope dg/dv, Newton's steps, each
-// kept inside the bracket the values so far enclose: a step that would leave
-// it, or did not halve the miss, halves the bracket instead. Without one,
-// Illinois steps (regula falsi with the retained end's value halved when it
-// is kept twice) inside the bracket, bisection where one would leave it.
-// While the bracket is open on the root's side, a step that is neither
-// widens it by a stride, doubled at each use, up to the limits. Returns
+// noncentrality near 0 in ln theta). With a slope dg/dv, Newton's steps;
+// without one, Illinois' (regula falsi, the retained end's miss halved when
+// it is kept twice). Each is kept inside the bracket the values so far
+// enclose: a step that would leave it, or follows one that did not halve the
+// miss, halves the bracket instead (in the doubles' order where one end is
+// below the other's last bit). While the bracket is open on the root's side,
+// a step that is not Newton's widens it by a stride, doubled at each use, up
+// to the limits. Returns
 //   - an x at which the miss is 0;
 //   - where the miss is below 1 (the misses solved here are differences of
 //     logarithms), the double a Newton step reaches where it moves x by at
