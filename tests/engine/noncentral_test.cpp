@@ -233,6 +233,9 @@ TEST(Noncentral, RefusesOutsideItsDomainNamingTheArgument)
         {[] { engine::noncentral_t_tails(1, 2e9, 3); }, A::degrees},
         {[] { engine::noncentral_f_upper_quantile(1, 2, 3, 4); }, A::probability},
         {[] { engine::noncentral_t_upper_quantile(0.5, 0, 4); }, A::degrees},
+        {[] { engine::noncentral_chi_square_lower_quantile(0, 2, 3); }, A::probability},
+        {[] { engine::noncentral_f_lower_quantile(0.5, 2, 0, 3); }, A::denominator_degrees},
+        {[] { engine::noncentral_t_lower_quantile(0.5, 2, -1000.5); }, A::noncentrality},
         {[] { engine::chi_square_noncentrality(1, 2, 0); }, A::probability},
         {[] { engine::t_noncentrality(1, -2, 0.5); }, A::degrees},
     };
