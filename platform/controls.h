@@ -119,6 +119,11 @@ public:
     CommandButton(Form& parent, const Text& caption);
     Text caption() const;
     void click();  // as the user's click: runs on_click
+    // A button that stands for a choice shows whether it is the one chosen,
+    // on screen and to a screen reader (checked, or pressed); a click leaves
+    // that to its handler.
+    void set_pressed(bool pressed);
+    bool pressed() const;
     std::function<void()> on_click;
 };
 

@@ -43,7 +43,21 @@ std::vector<Control*>& all_controls()
     return all;
 }
 
-int twips(int t) { return qt::pixels(t); }
+// The zoom a widget is drawn at: that of the window it lies in.
+double form_zoom(const QWidget* w)
+{
+    const QVariant zoom = w->window()->property("varendo_zoom");
+    return zoom.isValid() ? zoom.toDouble() : current_zoom;
+}
+
+void fit_to_screen(Form& form);
+
+// Every window made, to fit each to its screen when the zoom changes.
+std::vector<Form*>& all_forms()
+{
+    static std::vector<Form*> all;
+    return all;
+}
 
 void set_grey_background(QWidget* widget)
 {
@@ -107,6 +121,8 @@ protected:
     {
         QPainter painter(this);
         painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
+        const double zoom = form_zoom(this);
+        const auto twips = [zoom](int t) { return qt::pixels(t, zoom); };
         for (const QLine& line : lines)
             painter.drawLine(twips(line.x1()), twips(line.y1()), twips(line.x2()), twips(line.y2()));
         const auto pen = [](shared::Rgb c) { return QPen(QColor(c.red, c.green, c.blue), 0); };
@@ -135,6 +151,8 @@ protected:
     void showEvent(QShowEvent* event) override
     {
         QWidget::showEvent(event);
+        // The frame is known now: a window that does not fit with it steps down.
+        guarded(&form_, [this] { fit_to_screen(form_); });
         if (!event->spontaneous()) guarded(&form_, [this] { form_.focus_first(); });
     }
 
@@ -208,8 +226,8 @@ protected:
         QPainter painter(this);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         const QSize size = picture.size() / picture.devicePixelRatio();
-        painter.drawPixmap(QRectF(0, 0, size.width() * current_zoom, size.height() * current_zoom), picture,
-                           QRectF(picture.rect()));
+        const double zoom = form_zoom(this);
+        painter.drawPixmap(QRectF(0, 0, size.width() * zoom, size.height() * zoom), picture, QRectF(picture.rect()));
     }
 };
 
@@ -269,7 +287,8 @@ protected:
     {
         if (!drawing) return;
         QPainter painter(this);
-        painter.scale(current_zoom, current_zoom);  // shapes, not pixels: sharp at any zoom
+        const double zoom = form_zoom(this);
+        painter.scale(zoom, zoom);  // shapes, not pixels: sharp at any zoom
         paint(painter, *drawing);
     }
 };
@@ -299,14 +318,21 @@ QWidget* parent_widget(Form& form) { return qt::widget(form); }
 // ---- every control ---------------------------------------------------------
 
 Control::Control(std::unique_ptr<Native> native) : native_(std::move(native)) { all_controls().push_back(this); }
-Control::~Control() { std::erase(all_controls(), this); }
+Control::~Control()
+{
+    std::erase(all_controls(), this);
+    std::erase_if(all_forms(), [this](const Form* f) { return static_cast<const Control*>(f) == this; });
+}
 
-int qt::pixels(int twips) { return int(std::lround(((twips + 7) / 15) * current_zoom)); }
+int qt::pixels(int twips, double zoom) { return int(std::lround(((twips + 7) / 15) * zoom)); }
+double qt::zoom_of(const Control& control) { return form_zoom(control.native().widget); }
 
 void Control::place(Rect r)
 {
     native_->twips = r;
-    native_->widget->setGeometry(twips(r.left), twips(r.top), twips(r.width), twips(r.height));
+    const double zoom = qt::zoom_of(*this);
+    native_->widget->setGeometry(qt::pixels(r.left, zoom), qt::pixels(r.top, zoom), qt::pixels(r.width, zoom),
+                                 qt::pixels(r.height, zoom));
 }
 
 void Control::set_font(const Font& f)
@@ -314,7 +340,7 @@ void Control::set_font(const Font& f)
     native_->font = f;
     QFont font(to_qstring(f.face));
     font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(f.points * current_zoom);
+    font.setPointSizeF(f.points * qt::zoom_of(*this));
     font.setBold(f.bold);
     // Whole-pixel advances: 9 pt bold then steps 7 px a character at 96 dpi,
     // which the P-value line's blanks rely on to stand under the panels.
@@ -347,7 +373,8 @@ Form::Form(int width_twips, int height_twips) : Control(std::make_unique<Native>
                       Qt::WindowCloseButtonHint);
     native_->width_twips = width_twips;
     native_->height_twips = height_twips;
-    w->setFixedSize(twips(width_twips), twips(height_twips));
+    all_forms().push_back(this);
+    fit_to_screen(*this);
     QPalette palette = w->palette();
     palette.setColor(QPalette::Window, window_grey);
     w->setPalette(palette);
@@ -426,6 +453,15 @@ CommandButton::CommandButton(Form& parent, const Text& caption)
 
 Text CommandButton::caption() const { return to_text(qt::widget_as<QPushButton>(*this)->text()); }
 void CommandButton::click() { qt::widget_as<QPushButton>(*this)->click(); }
+// Checkable, so that Qt draws it sunk and tells a screen reader "checked";
+// it is checked only where the program says, whatever a click toggles.
+void CommandButton::set_pressed(bool pressed)
+{
+    auto* button = qt::widget_as<QPushButton>(*this);
+    button->setCheckable(true);
+    button->setChecked(pressed);
+}
+bool CommandButton::pressed() const { return qt::widget_as<QPushButton>(*this)->isChecked(); }
 
 PictureBox::PictureBox(Form& parent) : Control(std::make_unique<Native>(new PictureWidget(parent_widget(parent))))
 {
@@ -477,18 +513,50 @@ void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon ic
 
 double zoom() { return current_zoom; }
 
-// Every control laid out anew at the new size; each window keeps its top
-// left corner where it can, and stays on its screen where it fits.
+namespace {
+
+// The window at the zoom, or at the largest step below it at which it fits
+// its screen's free area, frame and all: a window is never zoomed past the
+// screen (at 100 % it stays as it is). Its controls are laid out anew where
+// that changes its size.
+void fit_to_screen(Form& form)
+{
+    Control::Native& n = form.native();
+    QWidget* w = n.widget;
+    const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    const QSize frame = w->frameGeometry().size() - w->size();
+    double fitted = 1;
+    for (const double step : zoom_steps) {
+        if (step > current_zoom) break;
+        const QSize size(qt::pixels(n.width_twips, step) + frame.width(), qt::pixels(n.height_twips, step) + frame.height());
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, size.width(), size.height());
+        if (step > 1 && (size.width() > area.width() || size.height() > area.height())) break;
+        fitted = step;
+    }
+    const bool changed = !w->property("varendo_zoom").isValid() || n.zoom != fitted;
+    n.zoom = fitted;
+    w->setProperty("varendo_zoom", fitted);
+    w->setFixedSize(qt::pixels(n.width_twips, fitted), qt::pixels(n.height_twips, fitted));
+    if (!changed) return;
+    for (Control* c : all_controls()) {
+        Control::Native& child = c->native();
+        if (child.width_twips != 0 || child.widget->window() != w) continue;
+        if (child.twips) c->place(*child.twips);
+        if (child.font) c->set_font(*child.font);
+    }
+    w->update();
+}
+
+}  // namespace
+
+// Every window fitted to its screen at the new zoom; each keeps its top left
+// corner where it can, and stays on its screen.
 void set_zoom(double factor)
 {
     current_zoom = std::clamp(factor, 1.0, 3.0);
-    for (Control* c : all_controls()) {
-        Control::Native& n = c->native();
-        if (n.twips) c->place(*n.twips);
-        if (n.font) c->set_font(*n.font);
-        if (n.width_twips == 0) continue;
-        QWidget* w = n.widget;
-        w->setFixedSize(twips(n.width_twips), twips(n.height_twips));
+    for (Form* form : all_forms()) {
+        fit_to_screen(*form);
+        QWidget* w = form->native().widget;
         if (const QScreen* screen = w->screen()) {
             const QRect area = screen->availableGeometry();
             QPoint at = w->pos();
@@ -496,7 +564,6 @@ void set_zoom(double factor)
             at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - w->frameGeometry().height())));
             w->move(at);
         }
-        w->update();
     }
 }
 

@@ -18,6 +18,7 @@ struct Control::Native {
     std::optional<Rect> twips;
     std::optional<Font> font;
     int width_twips = 0, height_twips = 0;  // a form's client area
+    double zoom = 1;  // a form's: the zoom, or the largest step below it at which it fits its screen
 };
 
 namespace qt {
@@ -30,9 +31,12 @@ W* widget_as(const Control& control)
     return static_cast<W*>(control.native().widget);
 }
 
-// Twips to pixels at the zoom: the pixels of 100 % (15 twips to one) grown
-// by it, so that 200 % doubles each of them.
-int pixels(int twips);
+// Twips to pixels at a window's zoom: the pixels of 100 % (15 twips to one)
+// grown by it, so that 200 % doubles each of them.
+int pixels(int twips, double zoom);
+
+// The zoom a control is drawn at: its window's.
+double zoom_of(const Control& control);
 
 // The picture a picture box shows, as loaded.
 QPixmap picture_of(const PictureBox& box);

@@ -32,6 +32,8 @@ int js_is_shown(int id);
 int js_is_enabled(int id);
 void js_enable(int id, int enabled);
 void js_focus(int id);
+void js_pressed(int id, int pressed);
+int js_is_pressed(int id);
 int js_is_focused(int id);
 void js_raise(int id);
 void js_tab_index(int id, int index);
@@ -258,6 +260,8 @@ CommandButton::CommandButton(Form& parent, const Text& caption)
 }
 
 Text CommandButton::caption() const { return take(js_text(native_->id)); }
+void CommandButton::set_pressed(bool pressed) { js_pressed(native_->id, pressed); }
+bool CommandButton::pressed() const { return js_is_pressed(native_->id); }
 void CommandButton::click()
 {
     if (!enabled()) return;

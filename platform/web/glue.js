@@ -226,6 +226,15 @@ mergeInto(LibraryManager.library, {
     el.classList.toggle('disabled', !enabled);
   },
 
+  // A choice's button: aria-pressed tells a screen reader, the style shows it sunk.
+  js_pressed: function(id, pressed) {
+    Module.varendo.nodes[id].setAttribute('aria-pressed', pressed ? 'true' : 'false');
+  },
+
+  js_is_pressed: function(id) {
+    return Module.varendo.nodes[id].getAttribute('aria-pressed') === 'true' ? 1 : 0;
+  },
+
   js_focus: function(id) {
     Module.varendo.nodes[id].focus({preventScroll: true});
   },

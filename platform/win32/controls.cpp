@@ -53,8 +53,21 @@ double current_zoom = 1;
 // 1440 twips make an inch; rounded as 15 twips to a pixel at 96 dpi.
 int px(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
-// The dots per inch the layout uses: the window's, grown by the zoom.
-int layout_dpi(HWND hwnd) { return int(std::lround(win32::dpi_of(hwnd) * current_zoom)); }
+// One of ours, whose user data is its Form; a message box's is not.
+bool is_form(HWND hwnd);
+Control* control_of(HWND hwnd);
+
+// The zoom a window is laid out at: its form's, which fits its monitor.
+double zoom_of(HWND hwnd)
+{
+    const HWND root = GetAncestor(hwnd, GA_ROOT);
+    if (root && is_form(root))
+        if (const Control* form = control_of(root)) return form->native().zoom;
+    return current_zoom;
+}
+
+// The dots per inch the layout uses: the window's, grown by its zoom.
+int layout_dpi(HWND hwnd) { return int(std::lround(win32::dpi_of(hwnd) * zoom_of(hwnd))); }
 
 // Every window of the program, to lay them out anew when the zoom changes.
 std::vector<Form*>& all_forms()
@@ -91,7 +104,6 @@ Text without_cr(Text text)
     return text;
 }
 
-// One of ours, whose user data is its Form; a message box's is not.
 bool is_form(HWND hwnd)
 {
     wchar_t name[32] = {};
@@ -124,6 +136,26 @@ SIZE outer_size(const Control::Native& n, int dpi)
     const DWORD ex = DWORD(GetWindowLongPtrW(n.hwnd, GWL_EXSTYLE));
     AdjustWindowRectEx(&r, style, FALSE, ex);
     return {r.right - r.left, r.bottom - r.top};
+}
+
+// The zoom, or the largest step below it at which the window, frame and
+// all, fits the work area of its monitor at the system's `dpi`; at 100 % it
+// stays as it is.
+double fitted_zoom(const Control::Native& n, int dpi)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    const HMONITOR on = MonitorFromWindow(n.hwnd, MONITOR_DEFAULTTONEAREST);
+    const bool known = on && GetMonitorInfoW(on, &monitor);
+    double fitted = 1;
+    for (const double step : zoom_steps) {
+        if (step > current_zoom) break;
+        const SIZE size = outer_size(n, int(std::lround(dpi * step)));
+        const RECT& work = monitor.rcWork;
+        if (step > 1 && known && (size.cx > work.right - work.left || size.cy > work.bottom - work.top)) break;
+        fitted = step;
+    }
+    return fitted;
 }
 
 LRESULT form_message(Form* form, HWND hwnd, UINT message, WPARAM w, LPARAM l)
@@ -192,7 +224,8 @@ LRESULT form_message(Form* form, HWND hwnd, UINT message, WPARAM w, LPARAM l)
         if (LOWORD(w) != WA_INACTIVE) form->focus_first();
         break;
     case WM_DPICHANGED: {
-        const int dpi = int(std::lround(HIWORD(w) * current_zoom));
+        n.zoom = fitted_zoom(n, HIWORD(w));
+        const int dpi = int(std::lround(HIWORD(w) * n.zoom));
         for (Control* c : n.children) {
             apply_place(c->native(), dpi);
             apply_font(c->native(), dpi);
@@ -485,7 +518,8 @@ std::unique_ptr<Control::Native> make_form(int width_twips, int height_twips)
     if (!n->hwnd) throw std::runtime_error("a window could not be created");
     n->width_twips = width_twips;
     n->height_twips = height_twips;
-    const SIZE size = outer_size(*n, layout_dpi(n->hwnd));
+    n->zoom = fitted_zoom(*n, win32::dpi_of(n->hwnd));
+    const SIZE size = outer_size(*n, int(std::lround(win32::dpi_of(n->hwnd) * n->zoom)));
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     SetWindowPos(n->hwnd, nullptr, (work.left + work.right - size.cx) / 2, (work.top + work.bottom - size.cy) / 2,
@@ -590,6 +624,22 @@ CommandButton::CommandButton(Form& parent, const Text& caption)
 
 Text CommandButton::caption() const { return text_of(native_->hwnd); }
 void CommandButton::click() { SendMessageW(native_->hwnd, BM_CLICK, 0, 0); }
+
+// A choice is a push-like check box: it stays sunk while checked, and a
+// screen reader hears its state. Not an automatic one: a click only tells
+// the handler, which sets the state.
+void CommandButton::set_pressed(bool pressed)
+{
+    // The push-like look is a style bit BM_SETSTYLE does not carry: set in
+    // the window's style, then the type through the message, which repaints.
+    const LONG_PTR style = GetWindowLongPtrW(native_->hwnd, GWL_STYLE);
+    if ((style & BS_TYPEMASK) != BS_CHECKBOX || !(style & BS_PUSHLIKE)) {
+        SetWindowLongPtrW(native_->hwnd, GWL_STYLE, (style & ~LONG_PTR(BS_TYPEMASK)) | BS_CHECKBOX | BS_PUSHLIKE);
+        SendMessageW(native_->hwnd, BM_SETSTYLE, BS_CHECKBOX | BS_PUSHLIKE, TRUE);
+    }
+    SendMessageW(native_->hwnd, BM_SETCHECK, pressed ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+bool CommandButton::pressed() const { return SendMessageW(native_->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 PictureBox::PictureBox(Form& parent) : Control(make_child(parent, picture_class, L"", 0)) {}
 
@@ -741,14 +791,15 @@ void message_box(Form* parent, const Text& prompt, const Text& title, BoxIcon ic
 
 double zoom() { return current_zoom; }
 
-// Each window's controls placed and lettered anew at the new size, the
-// window grown or shrunk around them from its top left corner, kept on the
-// work area where it fits.
+// Each window's controls placed and lettered anew at the new size (no
+// larger than fits its monitor), the window grown or shrunk around them from
+// its top left corner, kept on the work area.
 void set_zoom(double factor)
 {
     current_zoom = std::clamp(factor, 1.0, 3.0);
     for (Form* form : all_forms()) {
         Control::Native& n = form->native();
+        n.zoom = fitted_zoom(n, win32::dpi_of(n.hwnd));
         const int dpi = layout_dpi(n.hwnd);
         for (Control* c : n.children) {
             apply_place(c->native(), dpi);

@@ -24,6 +24,7 @@ struct Control::Native {
     std::vector<RECT> lines;  // twips
     std::vector<int> rules;   // twips from the top
     int width_twips = 0, height_twips = 0;
+    double zoom = 1;  // the zoom, or the largest step below it at which the window fits its monitor
     ~Native();
 };
 

@@ -38,9 +38,10 @@ TEST(HighDensity, NoCaptionOrLineIsClipped)
     platform::set_zoom(1);
 }
 
-// Ctrl+plus steps both windows up to 200 %, every control with them, and
-// Ctrl+0 brings them back.
-TEST(HighDensity, ZoomKeysGrowBothWindows)
+// Ctrl+plus steps both windows up to 200 %, every control with them, each
+// window no further than the largest step at which it fits its screen; Ctrl+0
+// brings them back.
+TEST(HighDensity, ZoomKeysGrowBothWindowsAsFarAsTheScreenHolds)
 {
     Session s;
     s.enter(&forms::frm_initial::cmd_t, "2.1", "17");
@@ -48,15 +49,27 @@ TEST(HighDensity, ZoomKeysGrowBothWindows)
     main->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));
     const QSize window = main->size(), result = widget(s.result())->size(), run = widget(s.main().cmd_run)->size();
+    const QSize power = widget(s.program.power())->size();
     const int font = QFontInfo(widget(s.main().cmd_run)->font()).pixelSize();
     for (int step = 0; step < 3; ++step) QTest::keyClick(main, Qt::Key_Plus, Qt::ControlModifier);  // 125, 150, 200 %
     EXPECT_EQ(platform::zoom(), 2);
-    for (const auto& [now, before] : {std::pair{main->size(), window}, {widget(s.result())->size(), result},
-                                      {widget(s.main().cmd_run)->size(), run}}) {
-        EXPECT_LE(std::abs(now.width() - 2 * before.width()), 2);
-        EXPECT_LE(std::abs(now.height() - 2 * before.height()), 2);
+    const QRect area = main->screen()->availableGeometry();
+    for (const auto& [w, before] :
+         {std::pair{main, window}, {widget(s.result()), result}, {widget(s.program.power()), power}}) {
+        // Grown by one of the steps up to 200 %, the next of which would not fit.
+        const double grown = double(w->width()) / before.width();
+        const double step = *std::min_element(std::begin(platform::zoom_steps), std::end(platform::zoom_steps),
+                                              [&](double a, double b) { return std::fabs(a - grown) < std::fabs(b - grown); });
+        const auto fits = [&](double at) { return before.width() * at <= area.width() && before.height() * at <= area.height(); };
+        EXPECT_NEAR(w->width(), before.width() * step, 2);
+        EXPECT_NEAR(w->height(), before.height() * step, 2);
+        EXPECT_TRUE(step == 1 || fits(step)) << step;
+        if (step < 2) EXPECT_FALSE(fits(platform::next_zoom(step, 1))) << step;
+        if (w == main) {
+            EXPECT_NEAR(widget(s.main().cmd_run)->width(), run.width() * step, 2);
+            EXPECT_NEAR(QFontInfo(widget(s.main().cmd_run)->font()).pixelSize(), font * step, 1);
+        }
     }
-    EXPECT_NEAR(QFontInfo(widget(s.main().cmd_run)->font()).pixelSize(), 2 * font, 1);
     QTest::keyClick(main, Qt::Key_0, Qt::ControlModifier);
     EXPECT_EQ(platform::zoom(), 1);
     EXPECT_EQ(main->size(), window);
