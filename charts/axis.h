@@ -7,7 +7,7 @@
 #include "platform/drawing.h"
 #include "platform/text.h"
 
-namespace run {
+namespace charts {
 
 using platform::Text;
 
@@ -24,14 +24,16 @@ struct Ticks {
 
 // The values between lo and hi for a picture `width` pixels wide, labelled
 // in 8-point Courier New with the given separator; symmetric about 0 where
-// the range is; only whole steps where the values are counts.
-Ticks ticks(double lo, double hi, double width, char16_t separator, bool symmetric, bool whole = false);
+// the range is; only whole steps where the values are counts. The axis runs
+// within `from` and `to` pixels (10 from each edge where they are not
+// given), nearer the middle where an end label needs the room. Where no
+// labels in full fit, they are written short, as 2e8 for 200000000.
+Ticks ticks(double lo, double hi, double width, char16_t separator, bool symmetric, bool whole = false,
+            double from = 10, double to = -1);
 
-// What every picture's axis and edge are drawn with: a tick under the line
-// at `bottom` for each value (at x(value), dropped where that falls outside
-// left..right) with its label below, and a hairline frame inside the edge.
+// A tick under the line at `bottom` for each value (at x(value), dropped
+// where that falls outside left..right) with its label below.
 void draw_ticks(platform::Drawing& d, const Ticks& t, const std::function<double(double)>& x, double bottom,
                 double left, double right, platform::Colour colour);
-void draw_frame(platform::Drawing& d, platform::Colour colour);
 
-}  // namespace run
+}  // namespace charts

@@ -1,4 +1,4 @@
-#include "run/plot.h"
+#include "charts/plot.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -9,29 +9,22 @@
 
 #include "engine/numeric/fault.h"
 #include "platform/number_text.h"
+#include "charts/chart.h"
+#include "charts/sampled.h"
 #include "run/critical_text.h"
-#include "run/axis.h"
 #include "run/exact_text.h"
-#include "run/wrap.h"
 
-namespace run {
+namespace charts {
 
 namespace {
 
-using platform::Align;
-using platform::Drawing;
-using platform::Point;
-namespace colour = plot_colours;
+using run::CriticalValue;
+using run::Distribution;
+using run::Field;
+using run::Question;
+namespace colour = colours;
 
-// An engine call that may fault, as NaN.
-double attempt(const std::function<double()>& call)
-{
-    try {
-        return call();
-    } catch (...) {
-        return NAN;
-    }
-}
+double attempt(const std::function<double()>& call) { return or_nan(call); }
 
 struct Range {
     double lo = NAN, hi = NAN;
@@ -50,7 +43,7 @@ Range bulk(const Question& q, const std::function<double(double)>& upper)
 {
     const Distribution& d = *q.distribution;
     const bool large = (d.degrees() < 1 || q.nu1 >= 1000) && (d.degrees() < 2 || q.nu2 >= 1000);
-    const Moments m = d.moments(q.nu1, q.nu2);
+    const engine::Moments m = d.law(q.nu1, q.nu2).moments();
     if (large && std::isfinite(m.mean) && std::isfinite(m.sd)) return {m.mean - 3.3 * m.sd, m.mean + 3.3 * m.sd, true};
 
     if (!d.from_zero) {
@@ -71,18 +64,17 @@ Range bulk(const Question& q, const std::function<double(double)>& upper)
 class Plot::Parts {
 public:
     Parts(const Outcome& outcome, char16_t separator, double width, double height)
-        : outcome_(outcome), q_(outcome_.question), d_(*outcome_.question.distribution), separator_(separator)
+        : outcome_(outcome), q_(outcome_.question), d_(*outcome_.question.distribution), separator_(separator),
+          law_(d_.law(q_.nu1, q_.nu2))
     {
-        drawing_.width = width;
-        drawing_.height = height;
-        left_ = 10;
-        right_ = width - 10;
-        bottom_ = height - 28;
-        frame();
-        title();  // as many lines as it needs; the rest lies below them
-        statistic_y_ = title_bottom_ + 2;
-        critical_y_ = statistic_y_ + 15;
-        top_ = critical_y_ + 17;
+        drawing_ = framed(width, height);
+        left_ = margin::edge;
+        right_ = width - margin::edge;
+        bottom_ = height - margin::below_axis;
+        // The title in as many lines as it needs; the rest lies below them.
+        statistic_y_ = title(drawing_, title_words()) + 2;
+        critical_y_ = statistic_y_ + type::label_line;
+        top_ = critical_y_ + type::label_line + 2;
         choose_range();
         ticks_ = ticks(range_.lo, range_.hi, drawing_.width, separator_, !d_.from_zero);
         range_ = {ticks_.lo, ticks_.hi};
@@ -96,7 +88,7 @@ public:
     Drawing at(const Text& alpha_text) const
     {
         Drawing drawing = drawing_;
-        const CriticalValue c = critical(drawing, alpha_of(alpha_text));
+        const CriticalValue c = critical(drawing, run::alpha_of(alpha_text));
         drawing.words = words(alpha_text, c);
         return drawing;
     }
@@ -117,7 +109,7 @@ private:
         for (const auto& [at, value] : known_)
             if (at == level) return value;
         try {
-            const double value = d_.upper_quantile(level, q_.nu1, q_.nu2);
+            const double value = law_.upper_quantile(level);
             known_.push_back({level, value});
             return value;
         } catch (const numeric::Fault& fault) {
@@ -134,7 +126,7 @@ private:
     // The density's logarithm at x, -infinity where the engine cannot say.
     double log_density(double v) const
     {
-        const double l = attempt([&] { return d_.log_density(v, q_.nu1, q_.nu2); });
+        const double l = attempt([&] { return law_.log_density(v); });
         return std::isnan(l) ? -INFINITY : l;
     }
 
@@ -144,7 +136,7 @@ private:
     struct Profile {
         std::vector<double> xs, lds;
         double reference = -INFINITY;
-        double height(double ld, double room) const { return 0.88 * room * std::exp(std::fmin(ld - reference, 10.0)); }
+        double height(double ld, double room) const { return curve_rise(ld, reference, room); }
     };
     Profile profile(const Range& r, std::vector<double> xs) const
     {
@@ -254,31 +246,12 @@ private:
     // The level at which the shaded tails' critical values lie.
     double level(double alpha) const { return Distribution::level(d_.fields[d_.p_field].area, alpha); }
 
-    void frame() { draw_frame(drawing_, colour::frame); }
-
-    // The question as read, then the p-value the paper reports, broken at
-    // blanks where a line would run past the plot.
-    void title()
-    {
-        title_bottom_ = 4;
-        const Text words = title_words();
-        const size_t columns = size_t((right_ - left_) / platform::text_width(u"0", 9));
-        const Text lines = wrapped(words, columns);
-        for (size_t start = 0; start <= lines.size();) {
-            size_t end = lines.find(u'\n', start);
-            if (end == Text::npos) end = lines.size();
-            drawing_.text({left_, title_bottom_}, lines.substr(start, end - start), Align::left, colour::curve, 9, true);
-            title_bottom_ += 14;
-            start = end + 1;
-        }
-    }
-
     // "t(17) = 2.1: both tails p = 0.05096"
     Text title_words() const
     {
         if (d_.p_field >= outcome_.fields.size()) return outcome_.asked;
         const Field& p = outcome_.fields[d_.p_field];
-        return outcome_.asked + u": " + p.name + u" " + p_equals(p.exact);
+        return outcome_.asked + u": " + p.name + u" " + run::p_equals(p.exact);
     }
 
     // The density on a grid of a point a pixel, with the statistic and
@@ -337,23 +310,19 @@ private:
     // An arrow at an edge, pointing out to a value beyond it.
     void arrow(Drawing& drawing, bool right, double y, platform::Colour c, bool dashed) const
     {
-        const double tip = right ? right_ : left_, back = right ? -1 : 1;
-        drawing.line({{tip + back * 30, y}, {tip + back * 6, y}}, c, 2, dashed);
-        drawing.polygon({{tip, y}, {tip + back * 8, y - 5}, {tip + back * 8, y + 5}}, c);
+        charts::arrow(drawing, right, right ? right_ : left_, y, c, dashed);
     }
 
     // A label centred over x, kept inside the plot.
     void label(Drawing& drawing, double at_x, double y, const Text& text, platform::Colour c, bool bold) const
     {
-        const double half = platform::text_width(text, 8) / 2;
-        const double centre = std::clamp(at_x, left_ + half, std::fmax(right_ - half, left_ + half));
-        drawing.text({centre, y}, text, Align::center, c, 8, bold);
+        charts::label(drawing, at_x, y, text, c, left_, right_, bold);
     }
 
     void statistic()
     {
         const double s = q_.statistic;
-        const Text text = d_.symbol + u" = " + short_number(s, separator_);
+        const Text text = d_.symbol + u" = " + run::short_number(s, separator_);
         if (statistic_left_ || statistic_right_) {
             arrow(drawing_, statistic_right_, middle(), colour::statistic, false);
             drawing_.text({statistic_right_ ? right_ : left_, statistic_y_}, text,
@@ -369,7 +338,7 @@ private:
     CriticalValue critical(Drawing& drawing, double alpha) const
     {
         if (alpha == 0) return {NAN, {}};
-        const CriticalValue value = critical_value([&] { return upper(level(alpha)); }, separator_);
+        const CriticalValue value = run::critical_value([&] { return upper(level(alpha)); }, separator_);
         const Text& bound = value.text;
         double c = value.value;
         // Beyond a double's range the value is its bound, on the line at 0
@@ -400,11 +369,7 @@ private:
         return value;
     }
 
-    void axis()
-    {
-        drawing_.line({{left_, bottom_}, {right_, bottom_}}, colour::axis);
-        draw_ticks(drawing_, ticks_, [this](double v) { return x(v); }, bottom_, left_, right_, colour::axis);
-    }
+    void axis() { charts::axis(drawing_, ticks_, bottom_); }
 
     // A value read against the axis: to a thousandth of its tick step, in
     // full up to 10^15 (1000073600, not 1e+09), in e-notation beyond.
@@ -432,8 +397,8 @@ private:
 
     Text degrees() const
     {
-        const Text nu1 = short_number(q_.nu1, separator_);
-        if (d_.degrees() == 2) return nu1 + u" and " + short_number(q_.nu2, separator_) + u" degrees of freedom";
+        const Text nu1 = run::short_number(q_.nu1, separator_);
+        if (d_.degrees() == 2) return nu1 + u" and " + run::short_number(q_.nu2, separator_) + u" degrees of freedom";
         return nu1 + (q_.nu1 == 1 ? u" degree of freedom" : u" degrees of freedom");
     }
 
@@ -442,15 +407,15 @@ private:
     {
         Text w = title_words() + u". " + d_.density_name + (d_.degrees() > 0 ? u", " + degrees() : Text()) + u". ";
         const double s = q_.statistic;
-        w += d_.symbol + u" = " + short_number(s, separator_) + u" marked";
+        w += d_.symbol + u" = " + run::short_number(s, separator_) + u" marked";
         if (statistic_left_ || statistic_right_)
             w += statistic_right_ ? u" beyond the right edge of the scale" : u" beyond the left edge of the scale";
         w += u". ";
         const Text p = d_.p_field < outcome_.fields.size() ? outcome_.fields[d_.p_field].exact : Text();
-        if (d_.both_tails) w += u"Both tails beyond \u00B1" + short_number(std::fabs(s), separator_);
-        else w += u"Upper tail beyond " + short_number(s, separator_);
-        w += u" shaded: " + p_equals(p) + u".";
-        const double alpha = alpha_of(alpha_text);
+        if (d_.both_tails) w += u"Both tails beyond \u00B1" + run::short_number(std::fabs(s), separator_);
+        else w += u"Upper tail beyond " + run::short_number(s, separator_);
+        w += u" shaded: " + run::p_equals(p) + u".";
+        const double alpha = run::alpha_of(alpha_text);
         if (alpha > 0) {
             Text typed = alpha_text;
             while (!typed.empty() && typed.back() == u' ') typed.pop_back();
@@ -459,7 +424,7 @@ private:
             w += typed + u": " + pair(critical.text) + u".";
         }
         if (clipped_) w += u" The curve rises without bound at 0 and is cut off at the top.";
-        const Text verdict = verdict_text(outcome_, alpha_text, separator_);
+        const Text verdict = run::verdict_text(outcome_, alpha_text, separator_);
         if (!verdict.empty()) w += u" " + verdict + u".";
         return w;
     }
@@ -468,9 +433,10 @@ private:
     const Question& q_;
     const Distribution& d_;
     char16_t separator_;
+    const engine::Law law_;  // at the degrees as read
     Drawing drawing_;  // all that no level changes
     double left_, right_, top_, bottom_;
-    double title_bottom_ = 0, statistic_y_ = 0, critical_y_ = 0;  // the rows above the curve
+    double statistic_y_ = 0, critical_y_ = 0;  // the rows above the curve
     Range range_;
     Ticks ticks_;
     // Quantiles asked, kept for the levels typed later.
@@ -512,4 +478,4 @@ Drawing plot(const Outcome& outcome, const Text& alpha_text, char16_t separator,
     return Plot(outcome, separator, width, height).at(alpha_text);
 }
 
-}  // namespace run
+}  // namespace charts

@@ -11,19 +11,10 @@
 #include "platform/drawing.h"
 #include "run/run_command.h"
 
-namespace run {
+namespace charts {
 
-// Where the plot puts each of its parts, by colour, for whoever reads a
-// drawing back (the tests, as a person reads the picture).
-namespace plot_colours {
-inline constexpr platform::Colour curve{0, 0, 0};
-inline constexpr platform::Colour under_curve{208, 222, 240};
-inline constexpr platform::Colour p_area{28, 58, 110};
-inline constexpr platform::Colour statistic{190, 30, 30};
-inline constexpr platform::Colour critical{0, 118, 60};
-inline constexpr platform::Colour axis{80, 80, 80};
-inline constexpr platform::Colour frame{150, 150, 150};
-}  // namespace plot_colours
+using platform::Text;
+using run::Outcome;
 
 // The plot of a run's outcome in `width` x `height` logical pixels, with the
 // user's decimal separator: what no level changes is made once, and each
@@ -53,4 +44,4 @@ private:
 platform::Drawing plot(const Outcome& outcome, const Text& alpha_text, char16_t separator, double width,
                        double height);
 
-}  // namespace run
+}  // namespace charts

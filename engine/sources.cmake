@@ -63,4 +63,5 @@ set(VARENDO_ENGINE_SOURCES
   engine/noncentral_chi_square_noncentrality.cpp
   engine/noncentral_f_noncentrality.cpp
   engine/noncentral_t_noncentrality.cpp
+  engine/law.cpp
 )

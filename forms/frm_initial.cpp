@@ -150,7 +150,7 @@ void frm_initial::cmd_exit_Click() { program_.end(); }
 void frm_initial::cmd_power_Click()
 {
     frm_power& power = program_.power();
-    power.show();
+    power.open();
     hide();
 }
 

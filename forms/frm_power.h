@@ -1,9 +1,15 @@
 #pragma once
 // The power window: choose a design, fill its boxes, ask one of four
 // questions (power, N, effect, alpha) and read the answer, with the effect a
-// typed statistic shows and two pictures of the answer.
+// typed result shows and two pictures of the answer. Each design keeps its
+// own boxes: what was typed in one never shows in another.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "platform/controls.h"
-#include "run/power.h"
+#include "power/answer.h"
 
 namespace forms {
 
@@ -13,33 +19,19 @@ class frm_power : public platform::Form {
 public:
     explicit frm_power(Program& program);
 
-    platform::Label lbl_design{*this};
-    platform::CommandButton cmd_t1{*this, run::describe(run::Design::t_one_sample).button};
-    platform::CommandButton cmd_t2{*this, run::describe(run::Design::t_two_groups).button};
-    platform::CommandButton cmd_anova{*this, run::describe(run::Design::anova).button};
-    platform::CommandButton cmd_regression{*this, run::describe(run::Design::regression).button};
-    platform::CommandButton cmd_chi{*this, run::describe(run::Design::chi_square).button};
+    // A row: a box and the label that names it.
+    struct Row {
+        explicit Row(platform::Form& form) : lbl(form), txt(form) {}
+        platform::Label lbl;
+        platform::TextBox txt;
+    };
 
-    platform::Label lbl_effect{*this};
-    platform::TextBox txt_effect{*this};
-    platform::Label lbl_alpha{*this};
-    platform::TextBox txt_alpha{*this};
-    platform::Label lbl_power{*this};
-    platform::TextBox txt_power{*this};
-    platform::Label lbl_n{*this};
-    platform::TextBox txt_n{*this};
-    platform::Label lbl_tails{*this};
-    platform::TextBox txt_tails{*this};
-    platform::Label lbl_ratio{*this};
-    platform::TextBox txt_ratio{*this};
-    platform::Label lbl_groups{*this};
-    platform::TextBox txt_groups{*this};
-    platform::Label lbl_predictors{*this};
-    platform::TextBox txt_predictors{*this};
-    platform::Label lbl_degrees{*this};
-    platform::TextBox txt_degrees{*this};
-    platform::Label lbl_observed{*this};
-    platform::TextBox txt_observed{*this};
+    platform::Label lbl_design{*this};
+    // One a design, in the table's order; then as many rows as a design has
+    // boxes at most, the chosen design's in its order. Made here, in the
+    // order a screen reader reads them.
+    std::vector<std::unique_ptr<platform::CommandButton>> cmd_designs = design_buttons(*this);
+    std::vector<std::unique_ptr<Row>> rows = make_rows(*this);
 
     platform::CommandButton cmd_find_power{*this, u"Find power"};
     platform::CommandButton cmd_find_n{*this, u"Find N"};
@@ -54,23 +46,32 @@ public:
     platform::DrawingBox pic_distributions{*this};
     platform::DrawingBox pic_power_curve{*this};
 
-    void cmd_design_Click(run::Design design);
-    void cmd_find_Click(run::Find question);
+    void cmd_design_Click(const power::Design& design);
+    void cmd_find_Click(power::Find question);
     void cmd_copy_Click();
     void cmd_back_Click();
     void cmd_exit_Click();
 
+    // Shown from the main window, without the words of an answer from before.
+    void open();
+
     // The design chosen: the one whose caption the design label holds.
-    run::Design design() const;
-    const run::PowerAnswer& last_answer() const { return answer_; }
+    const power::Design& design() const;
+    // The box of the chosen design's key, nullptr where it has none.
+    platform::TextBox* box(const std::string& key) const;
+    const power::PowerAnswer& last_answer() const { return answer_; }
 
 private:
+    static std::vector<std::unique_ptr<platform::CommandButton>> design_buttons(platform::Form& form);
+    static std::vector<std::unique_ptr<Row>> make_rows(platform::Form& form);
     void create_controls();
     void wire_events();
-    void show_answer(run::PowerAnswer answer);
+    void keep_typed();  // the rows' texts into the chosen design's own
+    void show_answer(power::PowerAnswer answer);
 
     Program& program_;
-    run::PowerAnswer answer_;  // the answer shown; not answered while none is
+    std::map<const power::Design*, power::Typed> typed_;  // what each design's boxes hold
+    power::PowerAnswer answer_;  // the answer shown; not answered while none is
 };
 
 }  // namespace forms

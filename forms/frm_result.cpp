@@ -4,7 +4,7 @@
 #include "forms/frm_initial.h"
 #include "forms/program.h"
 #include "run/critical_text.h"
-#include "run/plot.h"
+#include "charts/plot.h"
 #include "run/wrap.h"
 
 namespace forms {
@@ -148,7 +148,7 @@ void frm_result::txt_alpha_Change()
 // The run's plot, made once but for the critical values, which follow the level.
 void frm_result::make_plot()
 {
-    plot_ = run::Plot(outcome_, platform::decimal_separator(), plot.width / 15.0, plot.height / 15.0);
+    plot_ = charts::Plot(outcome_, platform::decimal_separator(), plot.width / 15.0, plot.height / 15.0);
 }
 
 void frm_result::show_picture(const run::Distribution& distribution)

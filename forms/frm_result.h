@@ -5,7 +5,7 @@
 // them the plot of the user's own answer, with what was read of a box whose
 // text was not read in full below it.
 #include "platform/controls.h"
-#include "run/plot.h"
+#include "charts/plot.h"
 #include "run/run_command.h"
 
 namespace forms {
@@ -49,7 +49,7 @@ private:
 
     Program& program_;
     run::Outcome outcome_;  // the run shown; of kind nothing while none is
-    run::Plot plot_;
+    charts::Plot plot_;
 };
 
 }  // namespace forms

@@ -26,7 +26,7 @@ Text tail_critical(const Question& q, Area area, double alpha, char16_t separato
     const double level = Distribution::level(area, alpha);
     const bool mirrored = area == Area::lower && !d.from_zero;
     const CriticalValue c = area == Area::lower && d.from_zero
-                                ? critical_value([&] { return d.lower_quantile(level, q.nu1, q.nu2); }, separator)
+                                ? critical_value([&] { return d.law(q.nu1, q.nu2).lower_quantile(level); }, separator)
                                 : critical_value(q, level, separator);
     const bool beyond = c.text[0] == u'>', within = c.text[0] == u'<';
     const Text magnitude = beyond || within ? c.text.substr(2) : c.text;
@@ -57,7 +57,7 @@ std::vector<Text> criticals(const Question& q, double alpha, char16_t separator)
 CriticalValue critical_value(const Question& q, double level, char16_t separator)
 {
     if (!q.distribution) return {NAN, u"cannot be computed"};
-    return critical_value([&] { return q.distribution->upper_quantile(level, q.nu1, q.nu2); }, separator);
+    return critical_value([&] { return q.distribution->law(q.nu1, q.nu2).upper_quantile(level); }, separator);
 }
 
 // A value beyond a double's range is said as a bound of it.

@@ -1,32 +1,8 @@
 #include "run/distribution.h"
 
-#include <cmath>
-
-#include "engine/chi_square_density.h"
-#include "engine/chi_square_quantile.h"
-#include "engine/chi_square_tails.h"
-#include "engine/f_density.h"
-#include "engine/f_quantile.h"
-#include "engine/f_tails.h"
-#include "engine/normal_density.h"
-#include "engine/normal_quantile.h"
-#include "engine/normal_tails.h"
-#include "engine/t_density.h"
-#include "engine/t_quantile.h"
-#include "engine/t_tails.h"
-
 namespace run {
 
 namespace {
-
-
-// The upper tail at z, also left of the mean, where it is the larger one.
-engine::Probability normal_upper_tail(double z)
-{
-    const engine::Probability beyond = engine::normal_tails(z).one_tail;
-    if (z >= 0) return beyond;
-    return {1 - beyond.value, std::log1p(-beyond.value)};
-}
 
 // Made at first use: other tables made before main may ask for them.
 const Distribution* table()
@@ -49,11 +25,7 @@ const Distribution* table()
     0,
     false,
     true,
-    [](double alpha, double nu, double) { return engine::chi_square_upper_quantile(alpha, nu); },
-    [](double alpha, double nu, double) { return engine::chi_square_lower_quantile(alpha, nu); },
-    [](double x, double nu, double) { return engine::chi_square_log_density(x, nu); },
-    [](double x, double nu, double) { return engine::chi_square_tails(x, nu).upper; },
-    [](double nu, double) { return Moments{nu, std::sqrt(2 * nu)}; },
+    [](double nu, double) { return engine::Law::chi_square(nu); },
 },
 {
     DistributionId::normal,
@@ -76,11 +48,7 @@ const Distribution* table()
     3,
     true,
     false,
-    [](double alpha, double, double) { return engine::normal_upper_quantile(alpha); },
-    [](double alpha, double, double) { return -engine::normal_upper_quantile(alpha); },
-    [](double z, double, double) { return engine::normal_log_density(z); },
-    [](double z, double, double) { return normal_upper_tail(z); },
-    [](double, double) { return Moments{0, 1}; },
+    [](double, double) { return engine::Law::normal(); },
 },
 {
     DistributionId::t,
@@ -98,11 +66,7 @@ const Distribution* table()
     1,
     true,
     false,
-    [](double alpha, double nu, double) { return engine::t_upper_quantile(alpha, nu); },
-    [](double alpha, double nu, double) { return -engine::t_upper_quantile(alpha, nu); },
-    [](double x, double nu, double) { return engine::t_log_density(x, nu); },
-    [](double x, double nu, double) { return engine::t_tails(x, nu).upper; },
-    [](double nu, double) { return Moments{0, nu > 2 ? std::sqrt(nu / (nu - 2)) : NAN}; },
+    [](double nu, double) { return engine::Law::t(nu); },
 },
 {
     DistributionId::f,
@@ -120,15 +84,7 @@ const Distribution* table()
     0,
     false,
     true,
-    [](double alpha, double nu1, double nu2) { return engine::f_upper_quantile(alpha, nu1, nu2); },
-    [](double alpha, double nu1, double nu2) { return engine::f_lower_quantile(alpha, nu1, nu2); },
-    [](double x, double nu1, double nu2) { return engine::f_log_density(x, nu1, nu2); },
-    [](double x, double nu1, double nu2) { return engine::f_tails(x, nu1, nu2).upper; },
-    [](double nu1, double nu2) {
-        if (!(nu2 > 4)) return Moments{NAN, NAN};
-        const double mean = nu2 / (nu2 - 2);
-        return Moments{mean, mean * std::sqrt(2 * (nu1 + nu2 - 2) / (nu1 * (nu2 - 4)))};
-    },
+    [](double nu1, double nu2) { return engine::Law::f(nu1, nu2); },
 },
     };
     return all;

@@ -6,6 +6,7 @@
 // windows, the strip, the report, the plot and the tests read it.
 #include <vector>
 
+#include "engine/law.h"
 #include "engine/probability.h"
 #include "platform/text.h"
 
@@ -14,10 +15,6 @@ namespace run {
 using platform::Text;
 
 enum class DistributionId { chi_square, normal, t, f };
-
-struct Moments {
-    double mean, sd;
-};
 
 // The areas under a density that a run gives: between 0 and |x|, between
 // -|x| and |x|, beyond |x| on one side, below x, above x, beyond -|x| and
@@ -56,16 +53,9 @@ struct Distribution {
     bool both_tails;       // that area lies beyond -|x| and |x|, else beyond x
     bool from_zero;        // the statistic lives on 0 and up, else on the whole line
 
-    // The engine, at the degrees as read (those the distribution has none of
-    // are ignored). Each raises the engine's faults outside its domain.
-    double (*upper_quantile)(double alpha, double nu1, double nu2);
-    double (*lower_quantile)(double alpha, double nu1, double nu2);
-    double (*log_density)(double x, double nu1, double nu2);
-    engine::Probability (*upper_tail)(double x, double nu1, double nu2);
-    // Its mean and standard deviation (NaN where they do not exist): where
-    // every degree is large the distribution is all but normal, and the
-    // plot's range needs no quantile.
-    Moments (*moments)(double nu1, double nu2);
+    // Its law at the degrees as read (those it has none of are ignored);
+    // DomainError for degrees outside the engine's domain.
+    engine::Law (*law)(double nu1, double nu2);
 
     int degrees() const { return numerator_row.empty() ? 0 : denominator_row.empty() ? 1 : 2; }
     // The level at which an area's critical value lies: alpha, or alpha/2

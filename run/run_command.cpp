@@ -15,6 +15,7 @@
 #include "engine/t_tails.h"
 #include "platform/guard.h"
 #include "platform/number_text.h"
+#include "run/box_note.h"
 #include "run/exact_text.h"
 #include "run/messages.h"
 #include "run/value_text.h"
@@ -23,13 +24,6 @@
 namespace run {
 
 namespace {
-
-Text trimmed(Text name)
-{
-    while (!name.empty() && (name.back() == u' ' || name.back() == u'\t')) name.pop_back();
-    while (!name.empty() && (name.front() == u' ' || name.front() == u'\t')) name.erase(0, 1);
-    return name;
-}
 
 // The box's name as the user sees it: its row's label.
 Text name_of(const RunView& view, Box box) { return trimmed(view.name(box)); }
@@ -51,15 +45,6 @@ struct BeyondADouble {
     Box box;
     bool negative;
 };
-
-// A typed text as a note quotes it: trimmed, and cut short where it is long.
-Text quoted(const Text& text)
-{
-    constexpr size_t longest = 24;
-    Text t = trimmed(text);
-    if (t.size() > longest) t = t.substr(0, longest - 1) + u"\u2026";
-    return t;
-}
 
 // Reads a box as the parse does, and says so where its text was not read in
 // full: a decimal comma in it (2,5 is read as 2), letters after the number,
@@ -83,8 +68,7 @@ double read(const RunView& view, Box box, std::vector<Text>& notes)
         Text why = comma ? (degrees ? u"a degree of freedom takes a point" : u"a value takes a point")
                  : r.number ? u"\"" + quoted(rest) + u"\" was ignored"
                             : Text(u"it holds no number");
-        notes.push_back(u"In " + name + u", " + quoted(text) + u" was read as " + short_number(r.value, sep) + u": " +
-                        why + u".");
+        notes.push_back(read_note(name, text, r.value, why, sep));
     }
     return r.value;
 }

@@ -9,10 +9,7 @@ set(VARENDO_RUN_SOURCES
   run/value_text.cpp
   run/exact_text.cpp
   run/critical_text.cpp
-  run/axis.cpp
-  run/plot.cpp
-  run/power.cpp
-  run/power_plot.cpp
   run/wrap.cpp
+  run/box_note.cpp
   run/run_command.cpp
 )

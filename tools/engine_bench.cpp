@@ -37,9 +37,9 @@
 #include "engine/t_tails.h"
 #include "platform/number_text.h"
 #include "run/distribution.h"
-#include "run/plot.h"
-#include "run/power.h"
-#include "run/power_plot.h"
+#include "charts/plot.h"
+#include "power/answer.h"
+#include "charts/power_pictures.h"
 #include "run/run_command.h"
 
 namespace {
@@ -185,30 +185,34 @@ void measure_noncentral(benchmark::State& state, const NoncentralCase& c)
 // to 50, alpha from 0.05 to 1e-300, power to 0.999999 and N from 10 to 10^9.
 struct PowerCase {
     const char* name;
-    run::Design design;
-    run::Find question;
-    run::PowerBoxes boxes;
+    const char* design;
+    power::Find question;
+    power::Typed boxes;
 };
 
 const PowerCase power_cases[] = {
-    {"power window t 2 groups d 0.5: Find N (typical)", run::Design::t_two_groups, run::Find::n,
-     {u"0.5", u"0.05", u"0.8", u"", u"2", u"1", u"", u"", u"", u""}},
-    {"power window ANOVA f 0.25, N 60, F 4.2: Find power, effect interval", run::Design::anova, run::Find::power,
-     {u"0.25", u"0.05", u"0.8", u"60", u"", u"", u"3", u"", u"", u"4.2"}},
-    {"power window ANOVA f 50 at alpha 1e-300: Find N (slowest found)", run::Design::anova, run::Find::n,
-     {u"50", u"1e-300", u"0.8", u"", u"", u"", u"5", u"", u"", u""}},
-    {"power window Regression f2 0.5, N 10, power 0.999999: Find effect (slowest found)", run::Design::regression,
-     run::Find::effect, {u"0.5", u"1e-10", u"0.999999", u"10", u"", u"", u"", u"3", u"", u""}},
-    {"power window Regression f2 0.5, N 1e6: Find power (lambda 5e5)", run::Design::regression, run::Find::power,
-     {u"0.5", u"0.05", u"0.8", u"1e6", u"", u"", u"", u"3", u"", u""}},
+    {"power window t 2 groups d 0.5: Find N (typical)", "t2", power::Find::n,
+     {{"effect", u"0.5"}, {"alpha", u"0.05"}, {"power", u"0.8"}, {"tails", u"2"}, {"ratio", u"1"}}},
+    {"power window ANOVA f 0.25, N 60, F(2, 57) 4.2: Find power, effect interval", "anova", power::Find::power,
+     {{"effect", u"0.25"}, {"alpha", u"0.05"}, {"power", u"0.8"}, {"n", u"60"}, {"groups", u"3"},
+      {"observed", u"4.2"}, {"observed_df2", u"57"}}},
+    {"power window ANOVA f 50 at alpha 1e-300: Find N (slowest found)", "anova", power::Find::n,
+     {{"effect", u"50"}, {"alpha", u"1e-300"}, {"power", u"0.8"}, {"groups", u"5"}}},
+    {"power window Regression f2 0.5, N 10, power 0.999999: Find effect (slowest found)", "regression",
+     power::Find::effect, {{"alpha", u"1e-10"}, {"power", u"0.999999"}, {"n", u"10"}, {"predictors", u"3"}}},
+    {"power window Regression f2 0.5, N 1e6: Find power (lambda 5e5)", "regression", power::Find::power,
+     {{"effect", u"0.5"}, {"alpha", u"0.05"}, {"power", u"0.8"}, {"n", u"1e6"}, {"predictors", u"3"}}},
 };
 
 void measure_power(benchmark::State& state, const PowerCase& c)
 {
+    const power::Design* design = nullptr;
+    for (const power::Design* d : power::designs())
+        if (d->key == c.design) design = d;
     for (auto _ : state) {
-        const run::PowerAnswer a = run::answer(c.design, c.boxes, c.question, u'.');
-        benchmark::DoNotOptimize(run::distributions_picture(a, u'.', 520, 270));
-        benchmark::DoNotOptimize(run::power_curve_picture(a, u'.', 520, 270));
+        const power::PowerAnswer a = power::answer(*design, c.boxes, c.question, u'.');
+        benchmark::DoNotOptimize(charts::distributions_picture(a, u'.', 488, 306));
+        benchmark::DoNotOptimize(charts::power_curve_picture(a, u'.', 488, 306));
     }
 }
 
@@ -262,8 +266,8 @@ void measure(benchmark::State& state, const Case& c)
         case 6: benchmark::DoNotOptimize(engine::t_tails(c.a, c.b)); break;
         case 7: benchmark::DoNotOptimize(engine::f_tails(c.a, c.b, c.c)); break;
         case 8: benchmark::DoNotOptimize(run::run_command(BenchView(c))); break;
-        case 13: benchmark::DoNotOptimize(run::plot(outcome, u"0.05", u'.', 380, 301)); break;
-        case 14: benchmark::DoNotOptimize(run::plot(outcome, u"1e-300", u'.', 380, 301)); break;
+        case 13: benchmark::DoNotOptimize(charts::plot(outcome, u"0.05", u'.', 380, 301)); break;
+        case 14: benchmark::DoNotOptimize(charts::plot(outcome, u"1e-300", u'.', 380, 301)); break;
         default: benchmark::DoNotOptimize(critical(c)); break;
         }
     }

@@ -11,7 +11,8 @@
 
 #include "platform/number_text.h"
 #include "run/critical_text.h"
-#include "run/plot.h"
+#include "charts/chart.h"
+#include "charts/plot.h"
 #include "support/plain_view.h"
 
 namespace {
@@ -20,7 +21,7 @@ using platform::Drawing;
 using platform::Shape;
 using platform::Text;
 using run::DistributionId;
-namespace colour = run::plot_colours;
+namespace colour = charts::colours;
 
 bool same(platform::Colour a, platform::Colour b) { return a.red == b.red && a.green == b.green && a.blue == b.blue; }
 
@@ -139,7 +140,7 @@ TEST(Plot, EachQuestionDrawsWhatItsNumbersSay)
         SCOPED_TRACE(platform::to_utf8(run::describe(r.d).caption + u" " + r.value + u" " + r.nu1 + u" " + r.nu2));
         const run::Outcome outcome = run::run_command(PlainView(r.d, r.value, r.nu1, r.nu2));
         ASSERT_EQ(outcome.kind, run::Outcome::Kind::result);
-        const Drawing drawing = run::plot(outcome, u"0.05", u'.', 380, 301);
+        const Drawing drawing = charts::plot(outcome, u"0.05", u'.', 380, 301);
         const run::Question& q = outcome.question;
         const run::Distribution& d = *q.distribution;
 
@@ -190,7 +191,7 @@ TEST(Plot, EachQuestionDrawsWhatItsNumbersSay)
         // Below the smallest double the value is drawn at 0, its bound.
         const double c = [&] {
             try {
-                return d.upper_quantile(halved ? 0.025 : 0.05, q.nu1, q.nu2);
+                return d.law(q.nu1, q.nu2).upper_quantile(halved ? 0.025 : 0.05);
             } catch (const std::exception&) {
                 return 0.0;
             }
@@ -219,7 +220,7 @@ TEST(Plot, EachQuestionDrawsWhatItsNumbersSay)
         EXPECT_EQ(cut, r.cut);
         if (!cut) {
             const double lo = axis.value(under[0]->points.front().x), hi = axis.value(under[0]->points.back().x);
-            const auto upper = [&](double x) { return d.upper_tail(x, q.nu1, q.nu2).value; };
+            const auto upper = [&](double x) { return d.law(q.nu1, q.nu2).tails(x).upper.value; };
             const auto mass = [&](double a, double b) { return a < b ? upper(a) - upper(b) : 0.0; };
             const double s = q.statistic, a = std::fabs(s);
             const double shaded = d.both_tails ? mass(lo, std::fmin(-a, hi)) + mass(std::fmax(a, lo), hi)
@@ -240,7 +241,7 @@ TEST(Plot, EachQuestionDrawsWhatItsNumbersSay)
         };
         const auto before = but_critical(drawing);
         for (const Text alpha : {u"0.01", u"1e-300", u"abc", u"0.999999"}) {
-            const Drawing other = run::plot(outcome, alpha, u'.', 380, 301);
+            const Drawing other = charts::plot(outcome, alpha, u'.', 380, 301);
             // The value in the dashed lines' label has the digits it needs.
             for (const Shape* label : shapes(other, Shape::Kind::text, colour::critical)) {
                 const size_t at = label->text.find(u"= ");
@@ -248,7 +249,7 @@ TEST(Plot, EachQuestionDrawsWhatItsNumbersSay)
                 Text number = label->text.substr(at + 2);
                 if (number[0] == u'\u00B1') number.erase(0, 1);
                 const double level = run::alpha_of(alpha) / (halved ? 2 : 1);
-                const double value = std::fabs(d.upper_quantile(level, q.nu1, q.nu2));
+                const double value = std::fabs(d.law(q.nu1, q.nu2).upper_quantile(level));
                 EXPECT_NEAR(platform::parse(number), value, 1e-3 * value) << platform::to_utf8(label->text);
             }
             const auto kept = but_critical(other);

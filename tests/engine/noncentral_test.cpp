@@ -19,6 +19,7 @@
 #include "engine/chi_square_tails.h"
 #include "engine/domain.h"
 #include "engine/f_tails.h"
+#include "engine/law.h"
 #include "engine/noncentral_chi_square_density.h"
 #include "engine/noncentral_chi_square_noncentrality.h"
 #include "engine/noncentral_chi_square_quantile.h"
@@ -39,13 +40,11 @@
 
 namespace {
 
-// One law as the rows ask it: x, first and second degrees, noncentrality.
-struct Law {
-    std::function<engine::Tails(double, double, double, double)> tails, central;
-    std::function<double(double, double, double, double)> log_density, quantile;
-    std::function<engine::Noncentrality(double, double, double, double)> noncentrality;
-    std::function<double(double, double, double, double)> lower_quantile;
-};
+// The rows' law at its degrees and noncentrality; and its noncentral
+// routine's tails asked directly, which at noncentrality 0 must be the
+// central law's to the bit.
+using Make = engine::Law (*)(double n1, double n2, double nc);
+using Direct = engine::Tails (*)(double x, double n1, double n2, double nc);
 
 // Relative error of a probability, from its value above 1e-300, its logarithm below.
 long double miss(const engine::Probability& p, long double value, long double log)
@@ -54,7 +53,7 @@ long double miss(const engine::Probability& p, long double value, long double lo
     return std::fabs(p.log / log - 1);
 }
 
-void check_rows(const std::string& law_name, const Law& law)
+void check_rows(const std::string& law_name, Make make, Direct direct)
 {
     std::istringstream in(noncentral_csv);
     std::string line;
@@ -70,24 +69,25 @@ void check_rows(const std::string& law_name, const Law& law)
         auto ld = [&](int i) { return f[i].empty() ? 0.0L : std::stold(f[i]); };
         const double x = std::stod(f[2]), n1 = std::stod(f[3]), n2 = std::stod(f[4]);
         const double nc = f[5].empty() ? 0 : std::stod(f[5]), p = f[6].empty() ? 0 : std::stod(f[6]);
+        const engine::Law law = make(n1, n2, f[0] == "noncentrality" ? 0 : nc);
         if (f[0] == "tails") {
-            const engine::Tails t = law.tails(x, n1, n2, nc);
+            const engine::Tails t = law.tails(x);
             EXPECT_LE(miss(t.lower, ld(7), ld(8)), 1e-13L);
             EXPECT_LE(miss(t.upper, ld(9), ld(10)), 1e-13L);
             if (nc == 0) {
-                const engine::Tails c = law.central(x, n1, n2, nc);
-                EXPECT_EQ(t.lower.log, c.lower.log);
-                EXPECT_EQ(t.upper.log, c.upper.log);
+                const engine::Tails d = direct(x, n1, n2, nc);
+                EXPECT_EQ(t.lower.log, d.lower.log);
+                EXPECT_EQ(t.upper.log, d.upper.log);
             }
         } else if (f[0] == "density") {
-            const long double l = law.log_density(x, n1, n2, nc);
+            const long double l = law.log_density(x);
             EXPECT_LE(std::fabs(ld(8)) < 700 ? std::fabs(std::expm1(l - ld(8))) : std::fabs(l / ld(8) - 1), 1e-13L);
         } else if (f[0] == "quantile") {
-            const double q = law.quantile(p, n1, n2, nc);
+            const double q = law.upper_quantile(p);
             EXPECT_LE(std::fabs(q / ld(2) - 1), 1e-12L) << "got " << q;
             // The round trip, to 1e-12 or to what the answer's last bit moves the tail by.
-            const double at = law.tails(q, n1, n2, nc).upper.value;
-            const double step = std::fabs(law.tails(std::nextafter(q, INFINITY), n1, n2, nc).upper.value / at - 1);
+            const double at = law.tails(q).upper.value;
+            const double step = std::fabs(law.tails(std::nextafter(q, INFINITY)).upper.value / at - 1);
             EXPECT_LE(std::fabs(at / p - 1), std::fmax(1e-12, 2 * step));
             // The lower quantile: at 1 - p, where that is exact and not tiny,
             // the same point; at small p, the lower tail at it is p again, or
@@ -95,14 +95,14 @@ void check_rows(const std::string& law_name, const Law& law)
             auto lower_trip = [&](double level) -> double {
                 double l;
                 try {
-                    l = law.lower_quantile(level, n1, n2, nc);
+                    l = law.lower_quantile(level);
                 } catch (const numeric::Fault& fault) {
                     EXPECT_EQ(fault.kind(), numeric::FaultKind::Underflow);
-                    EXPECT_GT(law.tails(DBL_TRUE_MIN, n1, n2, nc).lower.value, level);
+                    EXPECT_GT(law.tails(DBL_TRUE_MIN).lower.value, level);
                     return NAN;
                 }
-                const double lower = law.tails(l, n1, n2, nc).lower.value;
-                const double moved = std::fabs(law.tails(std::nextafter(l, INFINITY), n1, n2, nc).lower.value / lower - 1);
+                const double lower = law.tails(l).lower.value;
+                const double moved = std::fabs(law.tails(std::nextafter(l, INFINITY)).lower.value / lower - 1);
                 EXPECT_LE(std::fabs(lower / level - 1), std::fmax(1e-12, 2 * moved)) << "lower at " << level << " got " << l;
                 return l;
             };
@@ -112,11 +112,11 @@ void check_rows(const std::string& law_name, const Law& law)
             }
             if (p < 0.5) lower_trip(p);
         } else {
-            const engine::Noncentrality r = law.noncentrality(x, n1, n2, p);
+            const engine::Noncentrality r = law.noncentrality_for(x, p);
             EXPECT_EQ(r.bound, f[7] == "1");
             EXPECT_LE(std::fabs(r.value - ld(5)), 1e-12L * std::fmax(1.0L, std::fabs(ld(5)))) << "got " << r.value;
             if (!r.bound) {
-                EXPECT_LE(std::fabs(law.tails(x, n1, n2, r.value).upper.value / p - 1), 1e-11);
+                EXPECT_LE(std::fabs(law.at(r.value).tails(x).upper.value / p - 1), 1e-11);
             }
         }
         ++checked;
@@ -129,36 +129,22 @@ void check_rows(const std::string& law_name, const Law& law)
 
 TEST(Noncentral, ChiSquareAgainstFiftyDigitRows)
 {
-    check_rows("chi", {[](double x, double n, double, double l) { return engine::noncentral_chi_square_tails(x, n, l); },
-                       [](double x, double n, double, double) { return engine::chi_square_tails(x, n); },
-                       [](double x, double n, double, double l) { return engine::noncentral_chi_square_log_density(x, n, l); },
-                       [](double a, double n, double, double l) { return engine::noncentral_chi_square_upper_quantile(a, n, l); },
-                       [](double x, double n, double, double p) { return engine::chi_square_noncentrality(x, n, p); },
-                       [](double a, double n, double, double l) { return engine::noncentral_chi_square_lower_quantile(a, n, l); }});
+    check_rows(
+        "chi", [](double n, double, double l) { return engine::Law::chi_square(n, l); },
+        [](double x, double n, double, double l) { return engine::noncentral_chi_square_tails(x, n, l); });
 }
 
 TEST(Noncentral, FAgainstFiftyDigitRows)
 {
-    check_rows("f", {engine::noncentral_f_tails,
-                     [](double x, double n1, double n2, double) {
-                         const engine::FTails c = engine::f_tails(x, n1, n2);
-                         return engine::Tails{c.lower, c.upper};
-                     },
-                     engine::noncentral_f_log_density, engine::noncentral_f_upper_quantile, engine::f_noncentrality,
-                     engine::noncentral_f_lower_quantile});
+    check_rows(
+        "f", [](double n1, double n2, double l) { return engine::Law::f(n1, n2, l); }, engine::noncentral_f_tails);
 }
 
 TEST(Noncentral, TAgainstFiftyDigitRows)
 {
-    check_rows("t", {[](double t, double n, double, double d) { return engine::noncentral_t_tails(t, n, d); },
-                     [](double t, double n, double, double) {
-                         const engine::TTails c = engine::t_tails(t, n);
-                         return engine::Tails{c.lower, c.upper};
-                     },
-                     [](double t, double n, double, double d) { return engine::noncentral_t_log_density(t, n, d); },
-                     [](double a, double n, double, double d) { return engine::noncentral_t_upper_quantile(a, n, d); },
-                     [](double t, double n, double, double p) { return engine::t_noncentrality(t, n, p); },
-                     [](double a, double n, double, double d) { return engine::noncentral_t_lower_quantile(a, n, d); }});
+    check_rows(
+        "t", [](double n, double, double d) { return engine::Law::t(n, d); },
+        [](double x, double n, double, double d) { return engine::noncentral_t_tails(x, n, d); });
 }
 
 TEST(Noncentral, AgreesWithBoostWhereItIsAccurate)

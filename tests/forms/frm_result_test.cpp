@@ -3,7 +3,8 @@
 #include <QScreen>
 
 #include "run/distribution.h"
-#include "run/plot.h"
+#include "charts/chart.h"
+#include "charts/plot.h"
 #include "support/session.h"
 
 TEST(ResultWindow, BackEmptiesEveryBoxAndTheLine)
@@ -273,7 +274,7 @@ TEST(ResultWindow, ThePlotPaintsAndCopiesAsAPicture)
     const platform::Drawing& drawing = s.result().pic_plot.drawing();
     double marker = -1;
     for (const platform::Shape& shape : drawing.shapes)
-        if (shape.kind == platform::Shape::Kind::line && shape.colour.red == run::plot_colours::statistic.red)
+        if (shape.kind == platform::Shape::Kind::line && shape.colour.red == charts::colours::statistic.red)
             marker = shape.points[0].x;
     ASSERT_GT(marker, 0);
     const QImage shown = widget(s.result().pic_plot)->grab().toImage();

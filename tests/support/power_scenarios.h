@@ -13,11 +13,22 @@
 
 #include "platform/number_text.h"
 #include "platform/text.h"
+#include "power/design.h"
 #include "power_rows_data.h"
 
 namespace power_rows {
 
 using Text = std::u16string;
+
+// One step of a scenario that walks the window: choose a design, type into a
+// box of the design chosen, press a question, go back and open the window
+// again, or read something and compare it with what is expected.
+struct Step {
+    enum class Kind { choose, type, press, reopen, expect_box, expect_chosen, expect_answer, expect_result, expect_copy };
+    Kind kind;
+    std::string key;  // the box typed into or read
+    Text text;        // a button's caption, the keys to type, or the words expected
+};
 
 struct Scenario {
     std::string name;
@@ -26,25 +37,25 @@ struct Scenario {
     std::vector<std::pair<std::string, Text>> boxes;  // by key (effect, alpha, ...), texts to type
     std::map<std::string, std::string> expected;      // the row's exp_* columns, those it gives
     Text refusal;   // words the answer must give instead, where it cannot be answered
+    std::vector<Step> steps;  // a walk through the window, where the scenario is one
 };
 
-inline Text widen(const std::string& s) { return Text(s.begin(), s.end()); }
+inline Text widen(const std::string& s) { return platform::from_utf8(s); }
 
 // The box keys, in the order of the row's columns.
 inline const std::vector<std::string>& box_keys()
 {
-    static const std::vector<std::string> keys = {"effect", "alpha",      "power", "n",  "tails",
-                                                  "ratio",  "groups",     "predictors", "df", "observed"};
+    static const std::vector<std::string> keys = {"effect", "alpha", "power", "n", "tails", "ratio", "groups",
+                                                  "predictors", "df", "observed", "observed_df", "observed_df2",
+                                                  "observed_n"};
     return keys;
 }
 
 inline Text design_button(const std::string& key)
 {
-    if (key == "t1") return u"t 1 sample";
-    if (key == "t2") return u"t 2 groups";
-    if (key == "anova") return u"ANOVA";
-    if (key == "regression") return u"Regression";
-    return u"Chi-square";
+    for (const power::Design* d : power::designs())
+        if (d->key == key) return d->button;
+    return widen("no design " + key);
 }
 
 inline Text question_button(const std::string& key)
@@ -66,9 +77,12 @@ inline std::vector<Scenario> refusals()
         row("power at alpha", "t2", "n", {{"effect", u"0.5"}, {"alpha", u"0.05"}, {"power", u"0.05"}},
             u"POWER must lie above \u03B1"),
         row("no effect", "t1", "n", {{"effect", u"0"}}, u"An effect of 0 cannot be detected"),
-        row("too small for two groups", "t2", "power", {{"n", u"2"}}, u"TOTAL N is too small for this design"),
+        row("too small for two groups", "t2", "power", {{"n", u"2"}},
+            u"TOTAL N is too small for this design: it needs at least 3."),
         row("too small for the predictors", "regression", "power", {{"n", u"4"}, {"predictors", u"3"}},
-            u"TOTAL N is too small for this design: it needs at least 5"),
+            u"TOTAL N is too small for this design: it needs at least 5."),
+        row("too small for the groups", "anova", "power", {{"n", u"4"}, {"groups", u"4"}},
+            u"TOTAL N is too small for this design: it needs at least 5."),
         row("beyond 10^9", "t1", "n", {{"effect", u"0.0001"}, {"power", u"0.99"}}, u"No N up to 1000000000"),
         row("empty effect", "anova", "power", {{"effect", u""}, {"n", u"60"}}, u"EFFECT SIZE f holds no number."),
         row("unreadable N", "t1", "power", {{"n", u"many"}}, u"TOTAL N holds no number."),
@@ -79,10 +93,81 @@ inline std::vector<Scenario> refusals()
     };
 }
 
-// Every scenario: the rows made with mpmath, then the refusals.
-inline const std::vector<Scenario>& scenarios()
+// Walks through the window, each a fault once found: "{sep}" in a text
+// stands for the user's decimal separator, "{apa}" for a level's start as a
+// paper writes it (".05" where the separator is a point, "0,05" where a
+// comma), "{list}" for what parts two degrees (", " or "; ").
+inline std::vector<Scenario> walks(char16_t separator)
 {
-    static const std::vector<Scenario> all = [] {
+    using K = Step::Kind;
+    const auto walk = [&](const char* name, std::vector<Step> steps) {
+        for (Step& step : steps) {
+            for (const auto& [mark, by] : {std::pair<Text, Text>{u"{sep}", Text(1, separator)},
+                                           std::pair<Text, Text>{u"{apa}", separator == u',' ? u"0," : u"."},
+                                           std::pair<Text, Text>{u"{list}", separator == u',' ? u"; " : u", "}})
+                for (size_t at; (at = step.text.find(mark)) != Text::npos;) step.text.replace(at, mark.size(), by);
+            if (step.kind == K::choose) step.text = design_button(platform::to_utf8(step.text));
+            if (step.kind == K::press) step.text = question_button(platform::to_utf8(step.text));
+        }
+        Scenario s;
+        s.name = name;
+        s.steps = std::move(steps);
+        return s;
+    };
+    return {
+        walk("each design keeps its own boxes",
+             {{K::choose, "", u"t2"}, {K::type, "effect", u"0.8"}, {K::type, "observed", u"2.45"},
+              {K::choose, "", u"anova"}, {K::expect_box, "effect", u"0{sep}25"}, {K::expect_box, "observed", u""},
+              {K::choose, "", u"chisq"}, {K::expect_box, "effect", u"0{sep}3"},
+              {K::choose, "", u"t2"}, {K::expect_box, "effect", u"0.8"}, {K::expect_box, "observed", u"2.45"}}),
+        walk("the chosen design shows itself chosen",
+             {{K::expect_chosen, "", u"t 2 groups"}, {K::choose, "", u"anova"}, {K::expect_chosen, "", u"ANOVA"},
+              {K::choose, "", u"t1"}, {K::expect_chosen, "", u"t 1 sample"}}),
+        walk("boxes start in the user's separator and keep a typed comma where it is one",
+             {{K::choose, "", u"t2"}, {K::expect_box, "alpha", u"0{sep}05"}, {K::expect_box, "power", u"0{sep}8"},
+              {K::expect_box, "effect", u"0{sep}5"}, {K::type, "effect", u"0,3"}, {K::expect_box, "effect", u"0{sep}3"}}),
+        walk("a separator in a whole number is said",
+             {{K::choose, "", u"chisq"}, {K::type, "n", u"1.000"}, {K::press, "", u"power"},
+              {K::expect_result, "", u"In TOTAL N, 1.000 was read as 1: a point reads as a decimal separator"}}),
+        walk("a box not read in full is said, and copied",
+             {{K::choose, "", u"t2"}, {K::type, "effect", u"0.5abc"}, {K::type, "n", u"100"}, {K::press, "", u"power"},
+              {K::expect_result, "", u"In EFFECT SIZE d, 0.5abc was read as 0{sep}5: \"abc\" was ignored."},
+              {K::expect_copy, "", u"d = 0{sep}50, \u03B1 = {apa}05, N = 100 (50 per group): power = 0{sep}6969"},
+              {K::expect_copy, "", u"In EFFECT SIZE d, 0.5abc was read as 0{sep}5"}}),
+        walk("the paragraph writes a level as the user's papers do",
+             {{K::choose, "", u"t2"}, {K::press, "", u"n"},
+              {K::expect_copy, "", u"d = 0{sep}50, \u03B1 = {apa}05, power = {apa}80. N = 128 (64 per group)"}}),
+        walk("a typed N that cannot keep RATIO is said with its split",
+             {{K::choose, "", u"t2"}, {K::type, "n", u"3"}, {K::press, "", u"power"},
+              {K::expect_result, "", u"n1 = 1, n2 = 2: RATIO 1 cannot be kept at N = 3."}}),
+        walk("a typed N that cannot make equal groups is said with its split",
+             {{K::choose, "", u"anova"}, {K::type, "groups", u"4"}, {K::type, "n", u"102"}, {K::press, "", u"power"},
+              {K::expect_result, "", u"2 groups of 26 and 2 of 25: 4 equal groups cannot be made at N = 102."}}),
+        walk("a noncentrality beyond the domain is answered as a bound",
+             {{K::choose, "", u"t2"}, {K::type, "n", u"1000000000"}, {K::press, "", u"power"},
+              {K::expect_answer, "", u"power          > 1 \u2212 "},
+              {K::expect_result, "", u"lies beyond 1000, the largest the program computes"}}),
+        walk("the result typed is its own study",
+             {{K::choose, "", u"t2"}, {K::type, "observed", u"2.45"}, {K::type, "observed_df", u"38"},
+              {K::press, "", u"n"},
+              {K::expect_result, "", u"observed t(38) = 2{sep}45: d = 0{sep}77, 95 % CI [0{sep}13, 1{sep}41]"},
+              {K::type, "n", u"500"}, {K::press, "", u"power"},
+              {K::expect_result, "", u"observed t(38) = 2{sep}45: d = 0{sep}77, 95 % CI [0{sep}13, 1{sep}41]"}}),
+        walk("a regression's whole-model effect is R squared",
+             {{K::choose, "", u"regression"}, {K::type, "observed", u"2.5"}, {K::type, "observed_df2", u"47"},
+              {K::type, "predictors", u"2"}, {K::type, "n", u"50"}, {K::press, "", u"power"},
+              {K::expect_result, "", u"observed F(2{list}47) = 2{sep}5: R\u00B2 = "}}),
+        walk("opened again, the window holds no words from before",
+             {{K::choose, "", u"t2"}, {K::type, "alpha", u"1.5"}, {K::type, "n", u"100"}, {K::press, "", u"power"},
+              {K::expect_answer, "", u"\u03B1 must be between 0 and 1."}, {K::type, "alpha", u"0.05"},
+              {K::reopen, "", u""}, {K::expect_answer, "", u""}, {K::expect_box, "alpha", u"0.05"}}),
+    };
+}
+
+// Every scenario: the rows made with mpmath, then the refusals and the walks.
+inline std::vector<Scenario> scenarios(char16_t separator = u'.')
+{
+    static const std::vector<Scenario> rows = [] {
         std::vector<Scenario> out;
         std::istringstream in(power_rows_csv);
         std::string line;
@@ -98,7 +183,7 @@ inline const std::vector<Scenario>& scenarios()
             std::istringstream fields(line);
             for (std::string s; std::getline(fields, s, ',');) f.push_back(s);
             f.resize(header.size());
-            Scenario s{f[0], design_button(f[1]), question_button(f[2]), {}, {}, {}};
+            Scenario s{f[0], design_button(f[1]), question_button(f[2]), {}, {}, {}, {}};
             for (size_t k = 0; k < box_keys().size(); ++k)
                 if (!f[3 + k].empty()) s.boxes.push_back({box_keys()[k], widen(f[3 + k])});
             for (size_t k = 3 + box_keys().size(); k < header.size(); ++k)
@@ -108,7 +193,24 @@ inline const std::vector<Scenario>& scenarios()
         for (Scenario& s : refusals()) out.push_back(std::move(s));
         return out;
     }();
+    std::vector<Scenario> all = rows;
+    for (Scenario& s : walks(separator)) all.push_back(std::move(s));
     return all;
+}
+
+// What a walk's reading must be: the text itself for a box or the button
+// chosen, the words within the answer, the notes or the paragraph (all of
+// them, where none are expected).
+inline std::string check_reading(const Step& step, const Text& read)
+{
+    Text flat = read;
+    for (char16_t& c : flat)
+        if (c == u'\n') c = u' ';
+    const bool exact = step.kind == Step::Kind::expect_box || step.kind == Step::Kind::expect_chosen || step.text.empty();
+    const bool ok = exact ? read == step.text : flat.find(step.text) != Text::npos;
+    if (ok) return {};
+    return "read \"" + platform::to_utf8(read) + "\" where " + (exact ? "" : "words with ") + "\"" +
+           platform::to_utf8(step.text) + "\" were expected" + (step.key.empty() ? "" : " (" + step.key + ")");
 }
 
 // ---- reading the window's words --------------------------------------------
@@ -247,46 +349,55 @@ inline std::vector<std::string> check(const Scenario& s, const Text& answer, con
             fail("df " + (it == lines.end() ? std::string("missing") : u8(it->second)));
     }
 
-    // The effect of a typed statistic: its estimate and interval, each to the
-    // digits shown.
-    // "observed t(16) = 2.1: d = 0.99, 95 % CI [0.03, 1.92]", and for F a
-    // second effect, "partial η² = ...", after the first.
-    const auto effect = [&](size_t from, const char* estimate_key, const char* low_key, const char* high_key) {
-        double estimate;
-        if (!expected(estimate_key, estimate)) return;
-        const size_t at = result.find(u" = ", from);
-        const size_t open = result.find(u"[", at);
-        const size_t comma = result.find(u", ", open);
-        if (at == Text::npos || open == Text::npos || comma == Text::npos) return fail("no effect in " + u8(result));
-        const Text shown_estimate = result.substr(at + 3, result.find(u", ", at) - at - 3);
-        const Text shown_low = result.substr(open + 1, comma - open - 1);
-        const Text shown_high = result.substr(comma + 2, result.find(u"]", comma) - comma - 2);
-        const auto within = [&](const Text& shown, double want, const char* what) {
-            if (!(std::fabs(number_in(shown) - want) <= half_unit(shown, want) * 1.0001 + 1e-12))
-                fail(std::string(what) + " " + u8(shown) + " in " + u8(result));
-        };
-        double low, high, bound = 0, level;
-        within(shown_estimate, estimate, "estimate");
+    // The effects of a typed result, each with its estimate and interval to
+    // the digits shown: "observed t(16) = 2.1: d = 0.99, 95 % CI [0.03, 1.92]",
+    // further effects after ";". The rows name them in ASCII.
+    const auto it = s.expected.find("exp_observed");
+    if (it != s.expected.end()) {
+        const std::map<std::string, Text> names = {{"d", u"d"}, {"f", u"f"}, {"f2", u"f\u00B2"},
+                                                   {"eta2", u"partial \u03B7\u00B2"}, {"R2", u"R\u00B2"},
+                                                   {"w", u"w"}};
+        double level = 0, bound = 0;
+        expected("exp_level", level);
         const bool is_bound = expected("exp_low_bound", bound) && bound == 1;
-        if (expected(low_key, low) && !is_bound) within(shown_low, low, "low end");
-        if (is_bound && shown_low != u"0") fail("the low end no noncentrality reaches is not 0: " + u8(result));
-        if (expected(high_key, high)) within(shown_high, high, "high end");
-        if (expected("exp_level", level)) {
+        std::istringstream effects(it->second);
+        for (std::string one; std::getline(effects, one, ';');) {
+            std::istringstream parts(one);
+            std::string key, estimate, low, high;
+            parts >> key >> estimate >> low >> high;
+            const Text name = names.count(key) ? names.at(key) : widen(key);
+            const size_t at = result.find(u" " + name + u" = ");
+            const size_t open = result.find(u"[", at), comma = result.find(u", ", open);
+            if (at == Text::npos || open == Text::npos || comma == Text::npos) {
+                fail("no " + key + " in " + u8(result));
+                continue;
+            }
+            const size_t value = at + name.size() + 4;
+            const auto within = [&](const Text& shown, const std::string& want, const char* what) {
+                const double w = platform::parse(platform::from_utf8(want));
+                if (!(std::fabs(number_in(shown) - w) <= half_unit(shown, w) * 1.0001 + 1e-12))
+                    fail(key + " " + what + " " + u8(shown) + ", expected " + want + ", in " + u8(result));
+            };
+            within(result.substr(value, result.find(u", ", value) - value), estimate, "estimate");
+            if (is_bound && result.substr(open + 1, comma - open - 1) != u"0") fail("the low end is not 0: " + u8(result));
+            if (!is_bound) within(result.substr(open + 1, comma - open - 1), low, "low end");
+            within(result.substr(comma + 2, result.find(u"]", comma) - comma - 2), high, "high end");
             const size_t percent = result.find(u" % CI", at);
             const double shown_level = number_in(result.substr(result.rfind(u' ', percent - 1) + 1));
             if (!(std::fabs(shown_level - 100 * level) < 1e-6)) fail("level in " + u8(result));
         }
-    };
-    effect(result.find(u": "), "exp_estimate", "exp_low", "exp_high");
-    effect(result.find(u"partial"), "exp_eta2_estimate", "exp_eta2_low", "exp_eta2_high");
+    }
 
-    // Both pictures say in words what they show, with the answer's power and N.
+    // Both pictures say in words what they show, with the answer's power,
+    // written as the answer writes it (nothing near 1 as 1), and its N.
     const auto n = lines.find(u"total N");
-    if (n != lines.end()) {
-        if (distributions_words.rfind(u"Power ", 0) != 0 || distributions_words.find(u"at N = " + n->second) == Text::npos)
-            fail("the distributions picture says " + u8(distributions_words));
-        if (curve_words.find(u"at N = " + n->second + u" marked") == Text::npos)
-            fail("the power curve says " + u8(curve_words));
+    const auto shown_power = lines.find(u"power");
+    if (n != lines.end() && shown_power != lines.end()) {
+        const Text said = shown_power->second + u" at N = " + n->second;
+        if (distributions_words.rfind(u"Power " + said, 0) != 0)
+            fail("the distributions picture says " + u8(distributions_words) + ", the answer " + u8(said));
+        if (curve_words.find(said + u" marked") == Text::npos)
+            fail("the power curve says " + u8(curve_words) + ", the answer " + u8(said));
     }
     return failures;
 }

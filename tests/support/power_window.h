@@ -1,6 +1,7 @@
 #pragma once
 // The power window's controls as a scenario names them, for the drivers that
-// run in process (Qt and Win32): a box by its key, a button by its caption.
+// run in process (Qt and Win32): a box by its key, a button by its caption;
+// and a walk through the window, each driver clicking and typing its own way.
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -12,18 +13,15 @@ namespace power_rows {
 
 inline platform::TextBox& box_of(forms::frm_power& w, const std::string& key)
 {
-    platform::TextBox* boxes[] = {&w.txt_effect, &w.txt_alpha, &w.txt_power,      &w.txt_n,       &w.txt_tails,
-                                  &w.txt_ratio,  &w.txt_groups, &w.txt_predictors, &w.txt_degrees, &w.txt_observed};
-    const auto& keys = box_keys();
-    const auto at = std::find(keys.begin(), keys.end(), key);
-    if (at == keys.end()) throw std::runtime_error("no box " + key);
-    return *boxes[at - keys.begin()];
+    if (platform::TextBox* box = w.box(key)) return *box;
+    throw std::runtime_error("no box " + key);
 }
 
 inline platform::CommandButton& button_of(forms::frm_power& w, const Text& caption)
 {
-    for (platform::CommandButton* b : {&w.cmd_t1, &w.cmd_t2, &w.cmd_anova, &w.cmd_regression, &w.cmd_chi,
-                                       &w.cmd_find_power, &w.cmd_find_n, &w.cmd_find_effect, &w.cmd_find_alpha})
+    for (auto& b : w.cmd_designs)
+        if (b->caption() == caption) return *b;
+    for (platform::CommandButton* b : {&w.cmd_find_power, &w.cmd_find_n, &w.cmd_find_effect, &w.cmd_find_alpha})
         if (b->caption() == caption) return *b;
     throw std::runtime_error("no button " + platform::to_utf8(caption));
 }
@@ -33,6 +31,41 @@ inline std::vector<std::string> check_window(const Scenario& s, forms::frm_power
 {
     return check(s, w.lbl_answer.caption(), w.lbl_result.caption(), w.pic_distributions.drawing().words,
                  w.pic_power_curve.drawing().words);
+}
+
+// A scenario's walk, the driver's own click and type doing each step; the
+// power window open. Reopening goes Back and through Power... again.
+template <class Click, class Type>
+std::vector<std::string> walk(const Scenario& s, forms::frm_power& w, platform::CommandButton& power_button,
+                              const Click& click, const Type& type)
+{
+    std::vector<std::string> failures;
+    for (const Step& step : s.steps) {
+        Text read;
+        switch (step.kind) {
+        case Step::Kind::choose:
+        case Step::Kind::press: click(button_of(w, step.text)); continue;
+        case Step::Kind::type: type(box_of(w, step.key), step.text); continue;
+        case Step::Kind::reopen:
+            click(w.cmd_back);
+            click(power_button);
+            continue;
+        case Step::Kind::expect_box: read = box_of(w, step.key).text(); break;
+        case Step::Kind::expect_chosen:
+            for (auto& b : w.cmd_designs)
+                if (b->pressed()) read += (read.empty() ? u"" : u", ") + b->caption();
+            break;
+        case Step::Kind::expect_answer: read = w.lbl_answer.caption(); break;
+        case Step::Kind::expect_result: read = w.lbl_result.caption(); break;
+        case Step::Kind::expect_copy:
+            click(w.cmd_copy);
+            read = platform::clipboard_text();
+            break;
+        }
+        const std::string failure = check_reading(step, read);
+        if (!failure.empty()) failures.push_back(s.name + ": " + failure);
+    }
+    return failures;
 }
 
 }  // namespace power_rows

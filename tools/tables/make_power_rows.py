@@ -367,10 +367,11 @@ class Design:
         self.df = int(df) if df else None
 
     def split(self, n):
-        """n1, n2 of a total N in two groups: n1 = floor(N/(1 + r))."""
+        """n1, n2 of a total N in two groups: n1 the largest whose design
+        n1 + ceil(r n1) fits in N (at least 1), the rest the second group."""
         r = Fraction(float(self.ratio))
-        n1 = math.floor(Fraction(n) / (1 + r))
-        assert n1 == math.floor(n / (1 + float(self.ratio))), 'a split a double would not make'
+        n1 = 1
+        while n1 + 1 + math.ceil(r * (n1 + 1)) <= n: n1 += 1
         return n1, n - n1
 
     def valid(self, n):
@@ -535,65 +536,74 @@ def ask_alpha(des, r, out):
 
 
 def observed(des, r, out):
-    """The effect of a result: its estimate and interval."""
-    n = int(r['n']); assert des.valid(n)
+    """The effect of a result typed as a paper reports it, its own study: the
+    statistic with its own degrees (t: df; F: df2, the first degrees from k
+    or p; chi-square: its N, the degrees from the design's box). Each effect
+    and its interval's ends are one formula of a noncentrality: the ends
+    where the statistic is the law's quantile at the interval's level (t: 1 -
+    alpha two-sided; F and chi-square: 1 - 2 alpha), the estimate where it is
+    the law's median."""
     x, alpha = typed(r['observed']), typed(r['alpha'])
-    d1, d2 = des.degrees(n)
     law = des.law
     if law == 't':
-        m = des.scale(n)
-        up = lambda dl: tail('t', 'upper', x, d1, d2, dl, 1)
-        ends = []
-        for level in (alpha / 2, 1 - alpha / 2):
-            g = lambda dl: up(dl) - level       # rises with delta
+        d1, d2 = typed(r['observed_df']), None
+        n = d1 + (1 if des.key == 't1' else 2)
+        m = n if des.key == 't1' else n * des.ratio / (1 + des.ratio) ** 2
+        levels = (alpha / 2, mp.mpf(1) / 2, 1 - alpha / 2)
+    elif law == 'f':
+        d2 = typed(r['observed_df2'])
+        d1 = des.k - 1 if des.key == 'anova' else des.p
+        n = d2 + (des.k if des.key == 'anova' else des.p + 1)
+        levels = (alpha, mp.mpf(1) / 2, 1 - alpha)
+    else:
+        d1, d2, n = des.df, None, typed(r['observed_n'])
+        levels = (alpha, mp.mpf(1) / 2, 1 - alpha)
+    ncs, bound = [], 0
+    for level in levels:
+        if law == 't':
+            g = lambda dl: tail('t', 'upper', x, d1, d2, dl, 1) - level     # rises with delta
             lo, step = x - 1, mp.mpf(1)
             while g(lo) > 0:
                 if lo <= -1000: raise ValueError('delta below -1000: not made here')
                 lo = max(lo - step, mp.mpf(-1000)); step *= 2
             hi = bracket_up(g, x + 1, 1, mp.mpf(1000))
             if hi is None: raise ValueError('delta above 1000')
-            dl = solve(g, lo, hi)
-            agree(tail('t', 'upper', x, d1, d2, dl, 2), level, 'the tail at a bound of ' + r['name'])
-            ends.append(dl)
-        out.update(exp_estimate=text(x / mp.sqrt(m)), exp_low=text(ends[0] / mp.sqrt(m)),
-                   exp_high=text(ends[1] / mp.sqrt(m)), exp_low_bound='0', exp_level=text(1 - alpha))
-        return
-    # F and chi-square: lambda from the upper tail at the observed value, in theta = sqrt(lambda)
-    at0 = tail_both(law, 'upper', x, d1, d2, 0, 'the central tail at ' + r['name'])
-    ends, bound = [], 0
-    for level in (alpha, 1 - alpha):
-        assert abs(at0 - level) > MARGIN, 'the bound at 0 too close to call'
-        if at0 >= level:
-            assert level == alpha, 'the upper end unreached too'
-            ends.append(mp.mpf(0)); bound = 1
-            continue
-        g = lambda th: tail(law, 'upper', x, d1, d2, th * th, 1) - level
-        hi = bracket_up(g, mp.mpf(1), 1, mp.mpf(1000))
-        if hi is None: raise ValueError('lambda above 10^6')
-        th = solve(g, mp.mpf(0), hi)
-        agree(tail(law, 'upper', x, d1, d2, th * th, 2), level, 'the tail at a bound of ' + r['name'])
-        ends.append(th * th)
-    if law == 'f':
-        f2 = x * d1 / d2
-        eta = x * d1 / (x * d1 + d2)
-        conv = (lambda l: mp.sqrt(l / n)) if des.key == 'anova' else (lambda l: l / n)
-        out.update(exp_estimate=text(mp.sqrt(f2) if des.key == 'anova' else f2),
-                   exp_eta2_estimate=text(eta), exp_eta2_low=text(ends[0] / (ends[0] + n)),
-                   exp_eta2_high=text(ends[1] / (ends[1] + n)))
-    else:
-        conv = lambda l: mp.sqrt(l / n)
-        out.update(exp_estimate=text(mp.sqrt(x / n)))
-    out.update(exp_low=text(conv(ends[0])), exp_high=text(conv(ends[1])), exp_low_bound=str(bound),
-               exp_level=text(1 - 2 * alpha))
+            nc = solve(g, lo, hi)
+            agree(tail('t', 'upper', x, d1, d2, nc, 2), level, 'the tail at a bound of ' + r['name'])
+        else:
+            at0 = tail_both(law, 'upper', x, d1, d2, 0, 'the central tail at ' + r['name'])
+            assert abs(at0 - level) > MARGIN, 'the bound at 0 too close to call'
+            if at0 >= level:
+                assert level != 1 - alpha, 'the upper end unreached too'
+                if level == alpha: bound = 1
+                ncs.append(mp.mpf(0))
+                continue
+            g = lambda th: tail(law, 'upper', x, d1, d2, th * th, 1) - level
+            hi = bracket_up(g, mp.mpf(1), 1, mp.mpf(1000))
+            if hi is None: raise ValueError('lambda above 10^6')
+            th = solve(g, mp.mpf(0), hi)
+            agree(tail(law, 'upper', x, d1, d2, th * th, 2), level, 'the tail at a bound of ' + r['name'])
+            nc = th * th
+        ncs.append(nc)
+    low, middle, high = ncs
+    # name: the effect of a noncentrality, as the window names it
+    scales = {
+        't1': [('d', lambda v: v / mp.sqrt(m))], 't2': [('d', lambda v: v / mp.sqrt(m))],
+        'anova': [('f', lambda v: mp.sqrt(v / n)), ('f2', lambda v: v / n), ('eta2', lambda v: v / (v + n))],
+        'regression': [('R2', lambda v: v / (v + n)), ('f2', lambda v: v / n)],
+        'chisq': [('w', lambda v: mp.sqrt(v / n))],
+    }[des.key]
+    out.update(exp_observed=';'.join('%s %s %s %s' % (name, text(f(middle)), text(f(low)), text(f(high)))
+                                     for name, f in scales),
+               exp_low_bound=str(bound), exp_level=text(1 - 2 * levels[0]))
 
 
 # ---- the rows ----------------------------------------------------------------
 
 INPUTS = ['name', 'design', 'question', 'effect', 'alpha', 'power', 'n', 'tails', 'ratio', 'groups',
-          'predictors', 'df', 'observed']
+          'predictors', 'df', 'observed', 'observed_df', 'observed_df2', 'observed_n']
 OUTPUTS = ['exp_power', 'exp_beta', 'exp_n', 'exp_n1', 'exp_n2', 'exp_per_group', 'exp_effect', 'exp_alpha',
-           'exp_noncentrality', 'exp_critical', 'exp_df1', 'exp_df2', 'exp_estimate', 'exp_low', 'exp_high',
-           'exp_low_bound', 'exp_level', 'exp_eta2_estimate', 'exp_eta2_low', 'exp_eta2_high']
+           'exp_noncentrality', 'exp_critical', 'exp_df1', 'exp_df2', 'exp_observed', 'exp_low_bound', 'exp_level']
 
 
 def scenarios():
@@ -618,7 +628,14 @@ def scenarios():
     row('t2_effect', 't2', 'effect', alpha='.05', power='.8', n='64', tails='2', ratio='1')
     row('t2_effect_1t_a10', 't2', 'effect', alpha='.1', power='.9', n='30', tails='1', ratio='0.5')
     row('t2_alpha', 't2', 'alpha', effect='0.5', power='.9', n='100', tails='2', ratio='1')
-    row('t2_obs', 't2', 'power', effect='0.5', alpha='.05', n='18', tails='2', ratio='1', observed='2.1')
+    row('t2_power_near1', 't2', 'power', effect='0.3', alpha='.05', n='1000', tails='2', ratio='1')
+    row('t2_n_p999999', 't2', 'n', effect='0.5', alpha='.05', power='.999999', tails='2', ratio='1')
+    row('t2_obs', 't2', 'power', effect='0.5', alpha='.05', n='18', tails='2', ratio='1', observed='2.1',
+        observed_df='16')
+    row('t2_obs_paper', 't2', 'n', effect='0.5', alpha='.05', power='.8', tails='2', ratio='1', observed='2.45',
+        observed_df='38')
+    row('t2_obs_ratio', 't2', 'power', effect='0.5', alpha='.05', n='60', tails='2', ratio='2', observed='-1.7',
+        observed_df='58')
     # one sample or paired
     row('t1_n_d05_2t', 't1', 'n', effect='0.5', alpha='.05', power='.8', tails='2')
     row('t1_n_d05_1t', 't1', 'n', effect='0.5', alpha='.05', power='.8', tails='1')
@@ -629,9 +646,10 @@ def scenarios():
     row('t1_power_a10_1t', 't1', 'power', effect='0.3', alpha='.1', n='25', tails='1')
     row('t1_effect_a001', 't1', 'effect', alpha='.001', power='.9', n='20', tails='1')
     row('t1_alpha', 't1', 'alpha', effect='0.5', power='.8', n='30', tails='2')
-    row('t1_obs_pos', 't1', 'power', effect='0.5', alpha='.05', n='18', tails='2', observed='2.1')
-    row('t1_obs_neg', 't1', 'power', effect='0.5', alpha='.05', n='30', tails='2', observed='-1.3')
-    row('t1_obs_effect_a01', 't1', 'effect', alpha='.01', power='.8', n='40', tails='2', observed='3.5')
+    row('t1_obs_pos', 't1', 'power', effect='0.5', alpha='.05', n='18', tails='2', observed='2.1', observed_df='17')
+    row('t1_obs_neg', 't1', 'power', effect='0.5', alpha='.05', n='30', tails='2', observed='-1.3', observed_df='29')
+    row('t1_obs_effect_a01', 't1', 'effect', alpha='.01', power='.8', n='40', tails='2', observed='3.5',
+        observed_df='12.5')
     # one-way anova
     row('anova_n_k3', 'anova', 'n', effect='0.25', alpha='.05', power='.8', groups='3')
     row('anova_n_k5', 'anova', 'n', effect='0.25', alpha='.05', power='.8', groups='5')
@@ -640,8 +658,13 @@ def scenarios():
     row('anova_power_large', 'anova', 'power', effect='0.1', alpha='.001', n='2000', groups='4')
     row('anova_effect', 'anova', 'effect', alpha='.05', power='.8', n='60', groups='3')
     row('anova_alpha', 'anova', 'alpha', effect='0.25', power='.8', n='90', groups='3')
-    row('anova_obs', 'anova', 'power', effect='0.25', alpha='.05', n='60', groups='3', observed='4.2')
-    row('anova_obs_low0', 'anova', 'power', effect='0.25', alpha='.05', n='60', groups='3', observed='0.5')
+    row('anova_power_k4_n102', 'anova', 'power', effect='0.25', alpha='.05', n='102', groups='4')
+    row('anova_obs', 'anova', 'power', effect='0.25', alpha='.05', n='60', groups='3', observed='4.2',
+        observed_df2='57')
+    row('anova_obs_k20', 'anova', 'power', effect='0.25', alpha='.05', n='100', groups='20', observed='2',
+        observed_df2='80')
+    row('anova_obs_low0', 'anova', 'power', effect='0.25', alpha='.05', n='60', groups='3', observed='0.5',
+        observed_df2='27')
     # regression
     row('reg_n_p1', 'regression', 'n', effect='0.15', alpha='.05', power='.8', predictors='1')
     row('reg_n_p3', 'regression', 'n', effect='0.15', alpha='.05', power='.8', predictors='3')
@@ -650,7 +673,8 @@ def scenarios():
     row('reg_power_a10', 'regression', 'power', effect='0.1', alpha='.1', n='100', predictors='5')
     row('reg_effect_a01', 'regression', 'effect', alpha='.01', power='.8', n='50', predictors='2')
     row('reg_alpha', 'regression', 'alpha', effect='0.15', power='.9', n='80', predictors='3')
-    row('reg_obs', 'regression', 'power', effect='0.15', alpha='.05', n='50', predictors='2', observed='2.5')
+    row('reg_obs', 'regression', 'power', effect='0.15', alpha='.05', n='50', predictors='2', observed='2.5',
+        observed_df2='47')
     # chi-square
     row('chisq_n_w03_df1', 'chisq', 'n', effect='0.3', alpha='.05', power='.8', df='1')
     row('chisq_n_w03_df4', 'chisq', 'n', effect='0.3', alpha='.05', power='.8', df='4')
@@ -659,7 +683,11 @@ def scenarios():
     row('chisq_power_large', 'chisq', 'power', effect='0.3', alpha='.001', n='1000', df='3')
     row('chisq_effect_a10', 'chisq', 'effect', alpha='.1', power='.9', n='200', df='2')
     row('chisq_alpha', 'chisq', 'alpha', effect='0.3', power='.8', n='50', df='1')
-    row('chisq_obs', 'chisq', 'power', effect='0.3', alpha='.05', n='100', df='2', observed='9.5')
+    row('chisq_obs', 'chisq', 'power', effect='0.3', alpha='.05', n='100', df='2', observed='9.5', observed_n='100')
+    row('chisq_obs_df50', 'chisq', 'power', effect='0.3', alpha='.05', n='1000', df='50', observed='80',
+        observed_n='1000')
+    row('chisq_obs_df1000', 'chisq', 'power', effect='0.1', alpha='.05', n='1000', df='1000', observed='2000',
+        observed_n='1000000')
     return rows
 
 
@@ -692,7 +720,7 @@ def main():
             assert ',' not in v
         lines.append(','.join([r[k] for k in INPUTS] + [out[k] for k in OUTPUTS]))
         print('%-22s %6.1fs  %s' % (r['name'], time.time() - t0,
-                                    ' '.join('%s=%s' % (k[4:], mp.nstr(mp.mpf(v), 12) if '.' in v or 'e' in v else v)
+                                    ' '.join('%s=%s' % (k[4:], mp.nstr(mp.mpf(v), 12) if k != 'exp_observed' and ('.' in v or 'e' in v) else v)
                                              for k, v in out.items() if v)), file=sys.stderr)
     os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
     with open(path, 'w') as f:

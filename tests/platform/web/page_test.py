@@ -452,12 +452,21 @@ class Page(unittest.TestCase):
                                     {"width": 450, "height": 350, "deviceScaleFactor": 2, "mobile": False})
         try:
             self.run_t_with_17_degrees()
-            for window in ("result", "main"):
+            for window in ("result", "main", "power"):
                 with self.subTest(window=window):
+                    if window == "power":
+                        self.click("Power...")
+                        self.click("Find N")
                     left, top = self.js("const r = shown.getBoundingClientRect();"
                                         "return [r.left + window.scrollX, r.top + window.scrollY]")
                     self.assertGreaterEqual(left, 0, "the window's left part is out of reach")
                     self.assertGreaterEqual(top, 0, "the window's top is out of reach")
+                    # Its far corner is within the page's reach: the page scrolls to it.
+                    right, bottom = self.js("const r = shown.getBoundingClientRect();"
+                                            "return [r.right + window.scrollX, r.bottom + window.scrollY]")
+                    reach = self.js("return [document.documentElement.scrollWidth, document.documentElement.scrollHeight]")
+                    self.assertLessEqual(right, reach[0] + 1)
+                    self.assertLessEqual(bottom, reach[1] + 1)
                     self.assertEqual(self.js("return clipped()"), [])
                     self.click("Back") if window == "result" else None
         finally:
@@ -465,14 +474,18 @@ class Page(unittest.TestCase):
 
     def test_power_window_scenarios(self):
         # The scenarios every backend runs, read here and checked by the same
-        # C++ checks as the desktop's (power_rows_tool check).
-        scenarios = json.loads(subprocess.run(["node", POWER_TOOL, "list"], check=True, capture_output=True,
+        # C++ checks as the desktop's (power_rows_tool check): a row's design,
+        # boxes and question, or a walk's steps, each reading what it reads.
+        scenarios = json.loads(subprocess.run(["node", POWER_TOOL, "list", SEPARATOR], check=True, capture_output=True,
                                               text=True).stdout)
         escape = lambda text: text.replace("\n", "\\n").replace("\t", " ")
         read = []
         for scenario in scenarios:
             self.setUp()
             self.click("Power...")
+            if scenario["steps"]:
+                read.append("\t".join(escape(t) for t in [scenario["name"]] + self.walk(scenario["steps"])))
+                continue
             self.click(scenario["design"])
             for caption, text in scenario["boxes"]:
                 self.type_into(self.control("box", caption), text)
@@ -483,9 +496,34 @@ class Page(unittest.TestCase):
             self.assertEqual(self.js("return clipped()"), [], scenario["name"])
         with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False, encoding="utf-8") as f:
             f.write("\n".join(read) + "\n")
-        checked = subprocess.run(["node", POWER_TOOL, "check", f.name], capture_output=True, text=True)
+        checked = subprocess.run(["node", POWER_TOOL, "check", f.name, SEPARATOR], capture_output=True, text=True)
         os.unlink(f.name)
         self.assertEqual(checked.returncode, 0, checked.stdout + checked.stderr)
+
+    def walk(self, steps):
+        """A walk's steps through the power window; what each reading step reads, in order."""
+        readings = []
+        for step in steps:
+            kind = step["kind"]
+            if kind in ("choose", "press"):
+                self.click(step["text"])
+            elif kind == "type":
+                self.type_into(self.control("box", step["caption"]), step["text"])
+            elif kind == "reopen":
+                self.click("Back")
+                self.click("Power...")
+            elif kind == "box":
+                readings.append(self.control("box", step["caption"]).get_attribute("value"))
+            elif kind == "chosen":
+                readings.append(", ".join(self.js(
+                    "return [...shown.querySelectorAll('button[aria-pressed=\"true\"]')].map((b) => b.textContent)")))
+            elif kind in ("answer", "result"):
+                readings.append(self.js("return control('label', arguments[0]).textContent", kind))
+            elif kind == "copy":
+                self.click("Copy")
+                readings.append(self.driver.execute_async_script(
+                    "const done = arguments[arguments.length - 1]; navigator.clipboard.readText().then(done, () => done(''))"))
+        return readings
 
     def test_refused_input_shows_a_modal_dialog(self):
         self.click("Chi-Sqrd.")

@@ -15,7 +15,7 @@ target_link_options(expected_rows_json PRIVATE -sSINGLE_FILE=1 -sENVIRONMENT=nod
 # after it by the checks the desktop's drivers use.
 add_executable(power_rows_tool ${CMAKE_CURRENT_SOURCE_DIR}/support/power_rows_tool.cpp)
 target_include_directories(power_rows_tool PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR}/generated)
-target_link_libraries(power_rows_tool PRIVATE varendo_run)
+target_link_libraries(power_rows_tool PRIVATE varendo_power)
 target_link_options(power_rows_tool PRIVATE -sSINGLE_FILE=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1 -sNODERAWFS=1)
 
 # The page itself in headless Chromium, driven as a user drives it: once in

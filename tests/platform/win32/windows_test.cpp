@@ -17,7 +17,8 @@
 #include "forms/frm_result.h"
 #include "forms/program.h"
 #include "platform/win32/native.h"
-#include "run/plot.h"
+#include "charts/chart.h"
+#include "charts/plot.h"
 #include "support/expected_rows.h"
 #include "support/power_window.h"
 #include "support/fault_once.h"
@@ -299,12 +300,17 @@ TEST(WindowsMain, SelectionsTypingAndRun)
 // the question pressed, the boxes typed into.
 TEST(WindowsPower, EveryScenario)
 {
-    for (const power_rows::Scenario& scenario : power_rows::scenarios()) {
+    for (const power_rows::Scenario& scenario : power_rows::scenarios(platform::decimal_separator())) {
         SCOPED_TRACE(scenario.name);
         Session s;
         click(s.main().cmd_power);
         forms::frm_power& w = s.program.power();
         ASSERT_TRUE(w.visible());
+        if (!scenario.steps.empty()) {
+            for (const std::string& failure : power_rows::walk(scenario, w, s.main().cmd_power, click, type))
+                ADD_FAILURE() << failure;
+            continue;
+        }
         click(power_rows::button_of(w, scenario.design));
         for (const auto& [key, text] : scenario.boxes) type(power_rows::box_of(w, key), text);
         click(power_rows::button_of(w, scenario.question));
@@ -466,7 +472,7 @@ TEST(WindowsMain, ThePlotPaintsIsReadAndCopies)
 
     double marker = -1;
     for (const platform::Shape& shape : drawing.shapes)
-        if (shape.kind == platform::Shape::Kind::line && shape.colour.red == run::plot_colours::statistic.red)
+        if (shape.kind == platform::Shape::Kind::line && shape.colour.red == charts::colours::statistic.red)
             marker = shape.points[0].x;
     ASSERT_GT(marker, 0);
     RECT client;
