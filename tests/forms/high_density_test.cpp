@@ -64,7 +64,9 @@ TEST(HighDensity, ZoomKeysGrowBothWindowsAsFarAsTheScreenHolds)
         EXPECT_NEAR(w->width(), before.width() * step, 2);
         EXPECT_NEAR(w->height(), before.height() * step, 2);
         EXPECT_TRUE(step == 1 || fits(step)) << step;
-        if (step < 2) EXPECT_FALSE(fits(platform::next_zoom(step, 1))) << step;
+        if (step < 2) {
+            EXPECT_FALSE(fits(platform::next_zoom(step, 1))) << step;
+        }
         if (w == main) {
             EXPECT_NEAR(widget(s.main().cmd_run)->width(), run.width() * step, 2);
             EXPECT_NEAR(QFontInfo(widget(s.main().cmd_run)->font()).pixelSize(), font * step, 1);
