@@ -60,4 +60,6 @@ set(VARENDO_ENGINE_SOURCES
   engine/noncentral_chi_square_noncentrality.cpp
   engine/noncentral_f_noncentrality.cpp
   engine/noncentral_t_noncentrality.cpp
+  engine/correlation_tails.cpp
+  engine/correlation_density.cpp
 )
