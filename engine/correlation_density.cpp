@@ -42,8 +42,9 @@ long double log_fisher_integral(long double n, long double k)
     const long double h = std::fmin(correlation_parts::pole_step(2 * n - 3), 0.7L / std::sqrt(2 * n - 3 + k));
     long double sum = 0.5L;
     for (long j = 1;; ++j) {
-        const long double t = j * h, sh = std::sinh(t);
-        const long double l = power * ((t + std::log1p(std::exp(-2 * t))) - ln_2) - 0.5L * std::log1p(k * sh * sh);
+        const long double t = j * h, sh = std::sinh(t), half = std::sinh(t / 2);
+        // ln cosh t = ln(1 + 2 sinh^2(t/2)), free of cancellation near 0.
+        const long double l = power * std::log1p(2 * half * half) - 0.5L * std::log1p(k * sh * sh);
         const long double term = std::exp(l);
         sum += term;
         if (term <= tolerance * sum) break;

@@ -80,8 +80,13 @@ long double log_symmetric_beta(long double s, long double one_minus_s, long doub
     return log_incomplete_beta(one_plus_s / one_minus_s, a, a).tails.lower;
 }
 
-// ln cosh t for t >= 0.
-long double log_cosh(long double t) { return (t + std::log1p(std::exp(-2 * t))) - ln_2; }
+// ln cosh t = ln(1 + 2 sinh^2(t/2)): near 0, where it is t^2/2 and 10^9
+// times it is a term, no ln 2 cancels.
+long double log_cosh(long double t)
+{
+    const long double s = std::sinh(t / 2);
+    return std::log1p(2 * s * s);
+}
 
 // The upper tail at r for rho != 0, |r| < 1.
 struct Upper {
