@@ -16,7 +16,8 @@ long double rising_root(const std::function<long double(long double)>& g, long d
     long double width = high - low;
     for (int i = 0; i < 300; ++i) {
         const long double mid = low / 2 + high / 2;
-        if (high - low <= tolerance(mid)) return mid;
+        // Within tolerance, or no number left between the ends.
+        if (high - low <= tolerance(mid) || !(mid > low && mid < high)) return mid;
         long double x = (low * g_high - high * g_low) / (g_high - g_low);
         if (i % 2 == 1) {
             if (high - low > width / 2) x = mid;

@@ -7,7 +7,8 @@ namespace engine {
 // g(high) given with their values: the Illinois method (regula falsi whose
 // end that stays twice halves its value), a bisection wherever two steps
 // did not halve the bracket. Ends where the bracket is within tolerance(x)
-// of its middle x; a NoConvergence Fault after 300 values.
+// of its middle x, or holds no number between its ends; a NoConvergence
+// Fault after 300 values.
 long double rising_root(const std::function<long double(long double)>& g, long double low, long double g_low,
                         long double high, long double g_high, const std::function<long double(long double)>& tolerance);
 

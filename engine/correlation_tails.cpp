@@ -29,7 +29,8 @@
 // slowly); the sum runs outward from the node nearest it until the terms
 // fall below 1e-21 of the sum, each relative to the peak's value. Every
 // difference is formed from exact ones: 1 -+ lambda from cosh b - 1 and
-// 1 -+ rho, 1 -+ r' = (1 -+ r)(1 +- lambda)/(1 - lambda r), and c_N from
+// 1 -+ rho, r - lambda from r - rho and cosh b - 1, 1 -+ r' =
+// (1 -+ r)(1 +- lambda)/(1 - lambda r), ln cosh t from sinh(t/2), and c_N from
 // Stirling's error, so at 10^9 pairs no two large numbers meet.
 #include "engine/correlation_tails.h"
 #include "engine/correlation_parts.h"
@@ -107,7 +108,9 @@ struct Upper {
                                                 : 1 - lr;
         // d lambda / dt
         const long double slope = -rho * ((1 - rho) * (1 + rho)) * sh * std::cosh(t) / (c * c * c);
-        return {lambda, minus, plus, (r - lambda) / one_minus_lr, (1 - r) * plus / one_minus_lr,
+        // r - lambda = (r - rho) + rho (c - 1)/c: near r = rho at 10^9 pairs r'
+        // is some 1e-10, which r - lambda would round to a few digits.
+        return {lambda, minus, plus, ((r - rho) + rho * (c_minus_1 / c)) / one_minus_lr, (1 - r) * plus / one_minus_lr,
                 (1 + r) * minus / one_minus_lr, slope};
     }
 

@@ -47,7 +47,18 @@ LN2 = mp.log(2)
 def log_density_hotelling(r, n, rho):
     lead = (mp.log(n - 2) + mp.loggamma(n - 1) - mp.log(2 * mp.pi) / 2 - mp.loggamma(n - mp.mpf(1) / 2)
             + (n - 1) / 2 * mp.log1p(-rho * rho) + (n - 4) / 2 * mp.log1p(-r * r) - (n - mp.mpf(3) / 2) * mp.log1p(-rho * r))
-    return lead + mp.log(mp.hyp2f1(0.5, 0.5, n - 0.5, (1 + rho * r) / 2))
+    return lead + mp.log(hyp2f1_half(n - mp.mpf(1) / 2, (1 + rho * r) / 2))
+
+
+def hyp2f1_half(c, z):
+    """2F1(1/2, 1/2; c; z): mpmath's, or at c above 1000 (where mpmath's
+    transformations near z = 1 stall) the series itself, whose terms fall by
+    about z n / c."""
+    if c < 1000: return mp.hyp2f1(0.5, 0.5, c, z)
+    total = term = mp.mpf(1); k = 0
+    while term > total * mp.mpf(10) ** -(mp.mp.dps + 5):
+        term *= (k + mp.mpf(1) / 2) ** 2 / ((k + c) * (k + 1)) * z; k += 1; total += term
+    return total
 
 
 def log_density_fisher(r, n, rho):
