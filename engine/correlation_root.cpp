@@ -42,6 +42,7 @@ long double rising_root(const std::function<long double(long double)>& g, long d
 Bracket bracket_root(const std::function<long double(long double)>& g, long double guess, long double step,
                      long double limit)
 {
+    guess = std::fmin(std::fmax(guess, -limit), limit);
     Bracket b{std::fmax(guess - step, -limit), 0, std::fmin(guess + step, limit), 0, false, false};
     b.g_low = g(b.low);
     const bool moved = b.g_low > 0;
