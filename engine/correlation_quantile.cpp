@@ -38,10 +38,11 @@ double correlation_upper_quantile(double p, double n, double rho)
     const Bracket b = bracket_root(g, guess, spread, limit);
     if (b.below) return -1;
     if (b.above) return 1;
-    // Within a few units of r's last place: dr = (1 - r^2) dz.
+    // Within a few units of r's last place (dr = (1 - r^2) dz), or of 1e-18
+    // about 0, where the tail moves by less than its own last digit.
     auto tolerance = [](long double z) {
         const long double r = std::tanh(z);
-        return 2 * DBL_EPSILON * std::fmax(std::fabs(r), 1e-300L) / ((1 - r) * (1 + r)) / 8;
+        return 2 * DBL_EPSILON * std::fmax(std::fabs(r), 1e-18L) / ((1 - r) * (1 + r)) / 8;
     };
     return static_cast<double>(std::tanh(rising_root(g, b.low, b.g_low, b.high, b.g_high, tolerance)));
 }

@@ -39,7 +39,9 @@ Noncentrality correlation_rho(double r, double n, double upper)
     if (b.above) return {1, true};
     auto tolerance = [](long double zeta) {
         const long double rho = std::tanh(zeta);
-        return DBL_EPSILON * std::fmax(std::fabs(rho), 1e-300L) / ((1 - rho) * (1 + rho)) / 8;
+        // Within a unit of rho's last place, or of 1e-18 about 0, where the tail
+        // moves by less than its own last digit.
+        return DBL_EPSILON * std::fmax(std::fabs(rho), 1e-18L) / ((1 - rho) * (1 + rho)) / 8;
     };
     return {static_cast<double>(std::tanh(rising_root(g, b.low, b.g_low, b.high, b.g_high, tolerance))), false};
 }
