@@ -4,10 +4,10 @@ law with n trials and chance p (both tails, each including k, the
 probability of k, the exact test's critical counts and the Clopper-Pearson
 limits), each value by two independent methods that must agree to 40 digits.
 
-  1. the binomial terms C(n, j) p^j (1 - p)^(n - j) summed exactly from the
-     tail's far end inward... in practice from k outward, term by term by
-     their ratio, until a term is below 10^-60 of the sum (the terms fall
-     geometrically beyond the mode, so the rest is bounded);
+  1. the binomial terms C(n, j) p^j (1 - p)^(n - j) summed from k outward,
+     term by term by their ratio, until a term is below 10^-60 of the sum,
+     on the side of k that holds no mode (where the terms only fall); the
+     tail that holds the mode is 1 minus the other side's sum;
   2. the regularized incomplete beta: P(X <= k) = I_(1-p)(n - k, k + 1),
      P(X >= k) = I_p(k, n - k + 1), by mpmath's betainc or, at large
      shapes, the continued fraction of make_exact_tail_rows.py.
@@ -61,10 +61,20 @@ def log_beta_tails(k, n, p):
     return lo, up
 
 
+def log_mode_free(k, n, p, upward):
+    """ln P(X >= k) (upward) or ln P(X <= k) by the terms: summed where the
+    tail holds no mode (the terms only fall away from k), else as 1 minus
+    the other side's sum, which then holds none."""
+    mode = mp.floor((n + 1) * p)
+    if upward and k > mode or not upward and k < mode: return log_sum(k, n, p, upward)
+    other = log_sum(k - 1, n, p, False) if upward else log_sum(k + 1, n, p, True)
+    return mp.log(-mp.expm1(other))
+
+
 def tails(k, n, p):
     lo, up = log_beta_tails(k, n, p)
-    agree(lo, log_sum(k, n, p, False), 'the lower tail')
-    agree(up, log_sum(k, n, p, True), 'the upper tail')
+    agree(lo, log_mode_free(k, n, p, False), 'the lower tail')
+    agree(up, log_mode_free(k, n, p, True), 'the upper tail')
     return lo, up
 
 
@@ -74,8 +84,8 @@ def upper_critical(n, p, a):
         mid = (low + high) // 2
         if log_beta_tails(mid, n, p)[1] <= la: high = mid
         else: low = mid
-    if high <= n: assert log_sum(high, n, p, True) <= la
-    assert log_sum(high - 1, n, p, True) > la
+    if high <= n: assert log_mode_free(high, n, p, True) <= la
+    assert log_mode_free(high - 1, n, p, True) > la
     return high
 
 
@@ -85,8 +95,8 @@ def lower_critical(n, p, a):
         mid = (low + high) // 2
         if log_beta_tails(mid, n, p)[0] <= la: low = mid
         else: high = mid
-    if low >= 0: assert log_sum(low, n, p, False) <= la
-    assert log_sum(low + 1, n, p, False) > la
+    if low >= 0: assert log_mode_free(low, n, p, False) <= la
+    assert log_mode_free(low + 1, n, p, False) > la
     return low
 
 
@@ -98,7 +108,7 @@ def lower_limit(x, n, a):
     while g(lo) > 0: lo *= 2
     while g(hi) < 0: hi *= 2
     p = 1 / (1 + mp.exp(-illinois(g, lo, hi)))
-    agree(log_sum(x, n, p, True), la, 'the tail at a limit')
+    agree(log_mode_free(x, n, p, True), la, 'the tail at a limit')
     return p
 
 
@@ -110,7 +120,7 @@ def upper_limit(x, n, a):
     while g(lo) > 0: lo *= 2
     while g(hi) < 0: hi *= 2
     p = 1 / (1 + mp.exp(-illinois(g, lo, hi)))
-    agree(log_sum(x, n, p, False), la, 'the tail at a limit')
+    agree(log_mode_free(x, n, p, False), la, 'the tail at a limit')
     return p
 
 
@@ -124,7 +134,7 @@ def rows():
         ks = {0, int(N), int(mean), int(mean + 3 * sd) + 1, max(0, int(mean - 3 * sd)), min(int(N), int(mean + 40 * sd) + 3),
               max(0, int(mean - 40 * sd))}
         if N >= 1e5: ks.add(int(N * P / 2))   # a tail far below 1e-300
-        for k in sorted(ks):
+        for k in sorted({min(max(k, 0), int(N)) for k in ks}):
             add('tails', str(k), n, p, '')
         add('probability', str(int(mean)), n, p, '')
         add('probability', str(min(int(N), int(mean + 10 * sd) + 1)), n, p, '')
@@ -142,7 +152,9 @@ def rows():
 
 def main():
     out = ['what,k,n,p,a,v1,v2,v3,v4']
-    for what, k, n, p, a in rows():
+    todo = rows()
+    if len(sys.argv) > 3: todo = todo[int(sys.argv[2]):int(sys.argv[3])]   # a slice, for a run in parts
+    for what, k, n, p, a in todo:
         K, N = mp.mpf(float(k)) if k else None, mp.mpf(float(n))
         P = mp.mpf(float(p)) if p else None
         A = mp.mpf(float(a)) if a else None
