@@ -149,39 +149,53 @@ struct Upper {
     void climb(long double& peak, long double& h) const
     {
         auto l = [this](long double t) { return log_integrand(std::fabs(t)); };
-        long double centre = l(peak), right = l(peak + h);
-        const int direction = right > centre ? 1 : (peak > 0 && l(peak - h) > centre ? -1 : 0);
-        if (direction != 0) {
-            // [a, c] holds the peak, b inside it and no lower than either end.
-            long double a = peak, b = peak + direction * h, fb = direction > 0 ? right : l(b), c = b, step = h;
-            for (int i = 0;; ++i) {
-                step *= 2;
-                c = std::fmax(peak + direction * step, 0.0L);
-                const long double fc = l(c);
-                if (fc <= fb || c == 0) break;
-                a = b, b = c, fb = fc;
-                if (i > 200) throw numeric::Fault(numeric::FaultKind::NoConvergence);
+        long double centre = l(peak), right = l(peak + h), width = h;
+        int direction = right > centre ? 1 : (peak > 0 && l(peak - h) > centre ? -1 : 0);
+        for (int pass = 0; pass < 2; ++pass) {
+            if (direction != 0) {
+                // [a, c] holds the peak, b inside it and no lower than either end.
+                long double a = peak, b = peak + direction * h, fb = l(b), c = b, step = h;
+                for (int i = 0;; ++i) {
+                    step *= 2;
+                    c = std::fmax(peak + direction * step, 0.0L);
+                    const long double fc = l(c);
+                    if (fc <= fb || c == 0) break;
+                    a = b, b = c, fb = fc;
+                    if (i > 200) throw numeric::Fault(numeric::FaultKind::NoConvergence);
+                }
+                const long double g = 0.381966011250105151795413165634361883L;
+                long double low = std::fmin(a, c), high = std::fmax(a, c);
+                for (int i = 0; i < 200 && high - low > h / 4; ++i) {
+                    const long double m1 = low + g * (high - low), m2 = high - g * (high - low);
+                    if (l(m1) > l(m2)) high = m2;
+                    else low = m1;
+                }
+                peak = (low + high) / 2;
+                centre = l(peak), right = l(peak + h);
             }
-            const long double g = 0.381966011250105151795413165634361883L;
-            long double low = std::fmin(a, c), high = std::fmax(a, c);
-            for (int i = 0; i < 200 && high - low > h / 4; ++i) {
-                const long double m1 = low + g * (high - low), m2 = high - g * (high - low);
-                if (l(m1) > l(m2)) high = m2;
-                else low = m1;
+            // The width from the second difference at a step of a quarter of it,
+            // so that neither the rounding of l nor its quartic term decides (at
+            // 0 the integrand is even).
+            long double e = h, up = right, down = right;
+            bool convex = false;
+            for (int i = 0; i < 12; ++i) {
+                if (i > 0) up = l(peak + e);
+                down = peak == 0 ? up : l(peak - e);
+                const long double c2 = (up - 2 * centre + down) / (e * e);
+                convex = !(c2 < 0);
+                if (convex) break;
+                width = 1 / std::sqrt(-c2);
+                if (width <= 8 * e) break;
+                e = width / 4;
             }
-            peak = (low + high) / 2;
-            centre = l(peak), right = l(peak + h);
-        }
-        // The width from the second difference at a step of a quarter of it,
-        // so that neither the rounding of l nor its quartic term decides (at 0
-        // the integrand is even).
-        long double e = h, width = h;
-        for (int i = 0; i < 12; ++i) {
-            const long double up = i == 0 ? right : l(peak + e), down = peak == 0 ? up : l(peak - e);
-            const long double c2 = (up - 2 * centre + down) / (e * e);
-            width = c2 < 0 ? 1 / std::sqrt(-c2) : 16 * e;
-            if (width <= 8 * e) break;
-            e = width / 4;
+            // A rise below l's rounding at the first step (the proxy's sharp
+            // factors cancelling to 1e-9 of l): climb from where it shows.
+            if (!convex) break;
+            if (pass == 1) {
+                width = 16 * e;
+                break;
+            }
+            direction = up >= down ? 1 : -1;
         }
         h = std::fmin(correlation_parts::pole_step(n - 1), 0.7L * width);
     }
