@@ -15,6 +15,10 @@ const char* name_of(Argument argument)
     case Argument::denominator_degrees: return "denominator degrees of freedom";
     case Argument::probability: return "probability";
     case Argument::noncentrality: return "noncentrality";
+    case Argument::sample_size: return "sample size";
+    case Argument::correlation: return "correlation";
+    case Argument::trials: return "number of trials";
+    case Argument::proportion: return "proportion";
     }
     return "argument";
 }

@@ -6,7 +6,17 @@
 
 namespace engine {
 
-enum class Argument { statistic, degrees, denominator_degrees, probability, noncentrality };
+enum class Argument {
+    statistic,
+    degrees,
+    denominator_degrees,
+    probability,
+    noncentrality,
+    sample_size,   // N, the pairs of the sample correlation
+    correlation,   // rho, the population's correlation
+    trials,        // n, the binomial's trials
+    proportion,    // p, the binomial's chance of success
+};
 
 enum class DomainRule {
     positive,      // must be greater than 0

@@ -63,5 +63,14 @@ set(VARENDO_ENGINE_SOURCES
   engine/noncentral_chi_square_noncentrality.cpp
   engine/noncentral_f_noncentrality.cpp
   engine/noncentral_t_noncentrality.cpp
+  engine/correlation_tails.cpp
+  engine/correlation_density.cpp
+  engine/correlation_root.cpp
+  engine/correlation_quantile.cpp
+  engine/correlation_rho.cpp
+  engine/binomial_tails.cpp
+  engine/binomial_probability.cpp
+  engine/binomial_critical.cpp
+  engine/binomial_limits.cpp
   engine/law.cpp
 )

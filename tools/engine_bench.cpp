@@ -3,7 +3,8 @@
 // the closed series and the incomplete functions, and at the slowest inputs
 // found; then the exact tails, the critical values, and the whole Run command
 // as a window asks it; then the noncentral laws' tails, quantiles and
-// noncentralities at typical, large and edge noncentralities. With --values
+// noncentralities at typical, large and edge noncentralities; the law of the
+// sample correlation and the binomial's. With --values
 // it prints the tails' logarithms and times instead, for tools/bench to set
 // beside R's.
 #include <benchmark/benchmark.h>
@@ -14,7 +15,13 @@
 #include <exception>
 #include <string>
 
+#include "engine/binomial_critical.h"
+#include "engine/binomial_limits.h"
+#include "engine/binomial_tails.h"
 #include "engine/chi_square.h"
+#include "engine/correlation_quantile.h"
+#include "engine/correlation_rho.h"
+#include "engine/correlation_tails.h"
 #include "engine/chi_square_quantile.h"
 #include "engine/chi_square_tails.h"
 #include "engine/f_distribution.h"
@@ -180,6 +187,54 @@ void measure_noncentral(benchmark::State& state, const NoncentralCase& c)
     for (auto _ : state) benchmark::DoNotOptimize(noncentral(c));
 }
 
+// The law of r and the binomial: x (r, a count or a level), N or n, rho or
+// p, a level; the kind 0 tails, 1 upper quantile, 2 rho, 3 binomial tails,
+// 4 critical counts, 5 Clopper-Pearson limits.
+struct ExactCase {
+    const char* name;
+    int kind;
+    double x, n, param, level;
+};
+
+const ExactCase exact_cases[] = {
+    {"correlation tails 0.5, 30, 0.3 (typical)", 0, 0.5, 30, 0.3, 0},
+    {"correlation tails -0.2, 30, 0.3 (typical, other side)", 0, -0.2, 30, 0.3, 0},
+    {"correlation tails 0.6, 200, 0.5 (typical)", 0, 0.6, 200, 0.5, 0},
+    {"correlation tails 0.3, 8, -0.6 (small N)", 0, 0.3, 8, -0.6, 0},
+    {"correlation tails 0.999999, 4, 0.5 (edge, smallest N)", 0, 0.999999, 4, 0.5, 0},
+    {"correlation tails 0.2, 1000, 0.95 (far tail e^-977)", 0, 0.2, 1000, 0.95, 0},
+    {"correlation tails 0.3, 1e6, -0.3 (edge, tail e^-180495)", 0, 0.3, 1e6, -0.3, 0},
+    {"correlation tails 0.999, 1e9, 0.999 (edge, largest N)", 0, 0.999, 1e9, 0.999, 0},
+    {"correlation upper quantile 0.05, 30, 0.3", 1, 0.05, 30, 0.3, 0},
+    {"correlation upper quantile 1e-10, 1e9, 0.5 (edge)", 1, 1e-10, 1e9, 0.5, 0},
+    {"correlation rho 0.5, 30, 0.05", 2, 0.5, 30, 0.05, 0},
+    {"correlation rho 0.3, 20, 1e-300 (edge)", 2, 0.3, 20, 1e-300, 0},
+    {"binomial tails 7, 20, 0.3 (typical)", 3, 7, 20, 0.3, 0},
+    {"binomial tails 5e8, 1e9, 0.5 (edge, bulk)", 3, 5e8, 1e9, 0.5, 0},
+    {"binomial tails 2.5e8, 1e9, 0.5 (edge, far tail)", 3, 2.5e8, 1e9, 0.5, 0},
+    {"binomial critical counts 20, 0.5, 0.025", 4, 0, 20, 0.5, 0.025},
+    {"binomial critical counts 1e9, 0.3, 0.025 (edge)", 4, 0, 1e9, 0.3, 0.025},
+    {"binomial Clopper-Pearson 3, 20, 0.025", 5, 3, 20, 0, 0.025},
+    {"binomial Clopper-Pearson 5e8, 1e9, 0.025 (edge)", 5, 5e8, 1e9, 0, 0.025},
+};
+
+double exact(const ExactCase& c)
+{
+    switch (c.kind) {
+    case 0: return engine::correlation_tails(c.x, c.n, c.param).upper.value;
+    case 1: return engine::correlation_upper_quantile(c.x, c.n, c.param);
+    case 2: return engine::correlation_rho(c.x, c.n, c.param);
+    case 3: return engine::binomial_tails(c.x, c.n, c.param).upper.value;
+    case 4: return engine::binomial_upper_critical(c.n, c.param, c.level) + engine::binomial_lower_critical(c.n, c.param, c.level);
+    default: return engine::binomial_lower_limit(c.x, c.n, c.level) + engine::binomial_upper_limit(c.x, c.n, c.level);
+    }
+}
+
+void measure_exact(benchmark::State& state, const ExactCase& c)
+{
+    for (auto _ : state) benchmark::DoNotOptimize(exact(c));
+}
+
 // The power window's questions as it answers them, both pictures included:
 // the textbook case, and the slowest found over designs, effects from 0.01
 // to 50, alpha from 0.05 to 1e-300, power to 0.999999 and N from 10 to 10^9.
@@ -301,6 +356,8 @@ int main(int argc, char** argv)
     for (const Case& c : cases) benchmark::RegisterBenchmark(c.name, measure, c)->Unit(benchmark::kMicrosecond);
     for (const NoncentralCase& c : noncentral_cases)
         benchmark::RegisterBenchmark(c.name, measure_noncentral, c)->Unit(benchmark::kMicrosecond);
+    for (const ExactCase& c : exact_cases)
+        benchmark::RegisterBenchmark(c.name, measure_exact, c)->Unit(benchmark::kMicrosecond);
     for (const PowerCase& c : power_cases)
         benchmark::RegisterBenchmark(c.name, measure_power, c)->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
