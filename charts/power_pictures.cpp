@@ -25,17 +25,6 @@ Drawing empty(double width, double height)
     return d;
 }
 
-// "t with 126 degrees of freedom", "F with 2 and 57 degrees of freedom"
-Text law_words(const PowerAnswer& a, char16_t separator)
-{
-    const engine::Law& h0 = a.test.h0;
-    const Text nu1 = run::short_number(h0.nu1(), separator);
-    if (h0.family() == engine::Family::f)
-        return a.design->statistic + u" with " + nu1 + u" and " + run::short_number(h0.nu2(), separator) +
-               u" degrees of freedom";
-    return a.design->statistic + u" with " + nu1 + (h0.nu1() == 1 ? u" degree of freedom" : u" degrees of freedom");
-}
-
 // A key to the areas at the top right: a swatch and its name each.
 void key(Drawing& d)
 {
@@ -54,40 +43,64 @@ Drawing distributions_picture(const PowerAnswer& a, char16_t separator, double w
     try {
         const engine::Law& h0 = a.test.h0;
         const engine::Law& h1 = a.test.h1;
-        const std::vector<double>& critical = a.test.critical;
-        const double c = critical.back();
-        const bool two = critical.size() == 2;
+        // Where H0 is rejected: at or below `below`, at or above `above`.
+        const double below = a.test.below, above = a.test.above;
+        const bool discrete = h0.discrete();
         Drawing d = framed(width, height);
         const Text heading = u"Power " + power::power_text(a.test, separator) + u" at N = " + platform::whole(a.layout.n);
         const double critical_row = title(d, heading, width - margin::key - margin::edge) + 2;
         key(d);
         const double top = critical_row + type::label_line + 4, bottom = height - margin::below_axis;
 
-        // Both laws' bulk and the critical values: a heavy tail (t at two
+        // Both laws' bulk and the rejection's bounds, a twentieth of the
+        // span beyond them, within the laws' support: a heavy tail (t at two
         // degrees) would otherwise squeeze both curves into a corner.
         constexpr double outside = 0.005;
         const auto lower = [&](const engine::Law& l) { return or_nan([&] { return l.lower_quantile(outside); }); };
         const auto upper = [&](const engine::Law& l) { return or_nan([&] { return l.upper_quantile(outside); }); };
-        double lo = h0.from_zero() ? 0 : std::fmin(lower(h0), lower(h1));
-        double hi = std::fmax(std::fmax(upper(h0), upper(h1)), 1.1 * c);
-        if (two) lo = std::fmin(lo, -1.1 * c);
-        if (!std::isfinite(lo)) lo = h0.from_zero() ? 0 : -1.5 * c;
-        if (!std::isfinite(hi) || !(hi > lo)) hi = lo + 2 * std::fabs(c) + 1;
-        const Ticks t = ticks(lo, hi, width, separator, false);
-        lo = t.lo, hi = t.hi;
+        const engine::Support support = h0.support();
+        double lo = std::fmin(lower(h0), lower(h1)), hi = std::fmax(upper(h0), upper(h1));
+        if (!std::isfinite(lo)) lo = support.lo;
+        for (double bound : {below, above})
+            if (std::isfinite(bound)) lo = std::fmin(lo, bound), hi = std::fmax(hi, bound);
+        const double spread = std::isfinite(hi - lo) && hi > lo ? hi - lo : 1;
+        lo = std::fmax(lo - spread / 20, support.lo);
+        hi = std::fmin(hi + spread / 20, support.hi);
+        if (!std::isfinite(lo) || !std::isfinite(hi) || !(hi > lo)) return d;
+        const Ticks t = ticks(lo, hi, width, separator, false, discrete);
+        lo = std::fmax(t.lo, support.lo), hi = std::fmin(t.hi, support.hi);
         const auto x = [&](double v) { return x_of(t, v); };
 
         // The densities on a grid of a point every two pixels, with the
-        // critical values and each law's median among them, exactly: a law
-        // far narrower than the grid shows at its median.
-        std::vector<double> xs;
+        // rejection's bounds and each law's median among them, exactly: a
+        // law far narrower than the grid shows at its median. A discrete
+        // law's probabilities at its counts, a step each, or at a count a
+        // point where they are too many to draw apart.
+        std::vector<double> xs, exact;
         const int n = std::max(int((t.right - t.left) / 2), 50);
         for (int k = 0; k <= n; ++k) xs.push_back(lo + (hi - lo) * k / n);
-        std::vector<double> exact;
-        for (double v : {c, -c, or_nan([&] { return h0.upper_quantile(0.5); }), or_nan([&] { return h1.upper_quantile(0.5); })})
+        for (double v : {below, above, or_nan([&] { return h0.upper_quantile(0.5); }),
+                         or_nan([&] { return h1.upper_quantile(0.5); })})
             if (v > lo && v < hi) xs.push_back(v), exact.push_back(v);
         std::sort(xs.begin(), xs.end());
-        const std::vector<double> ld0 = sampled_log_densities(h0, xs, exact), ld1 = sampled_log_densities(h1, xs, exact);
+        const bool steps = discrete && hi - lo <= n;
+        std::vector<double> ld0, ld1;
+        if (discrete) {
+            if (steps) {
+                xs.clear();
+                for (double k = std::ceil(lo); k <= hi; ++k) xs.push_back(k);
+            } else {
+                for (double& v : xs) v = std::round(v);
+                xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+            }
+            for (double k : xs) {
+                ld0.push_back(or_nan([&] { return h0.log_density(k); }));
+                ld1.push_back(or_nan([&] { return h1.log_density(k); }));
+            }
+        } else {
+            ld0 = sampled_log_densities(h0, xs, exact);
+            ld1 = sampled_log_densities(h1, xs, exact);
+        }
         // Both scaled together; a density without bound at 0 is scaled by
         // the rest and cut at the top.
         const bool unbounded = ld0.front() == INFINITY || ld1.front() == INFINITY;
@@ -97,30 +110,37 @@ Drawing distributions_picture(const PowerAnswer& a, char16_t separator, double w
                 if (std::isfinite(ld) && (!unbounded || xs[k] >= lo + 0.04 * (hi - lo))) reference = std::fmax(reference, ld);
         if (reference == -INFINITY) return d;
         const auto y = [&](double ld) { return curve_y(ld, reference, top, bottom); };
-        const auto area = [&](const std::vector<double>& ld, double from, double to) {
-            std::vector<Point> corners{{x(from), bottom}};
-            for (size_t k = 0; k < xs.size(); ++k)
-                if (xs[k] >= from && xs[k] <= to) corners.push_back({x(xs[k]), y(ld[k])});
-            corners.push_back({x(to), bottom});
-            return corners;
-        };
-        const auto curve = [&](const std::vector<double>& ld) {
+        // A count's step spans half a count either side of it.
+        const double half = steps ? 0.5 : 0;
+        const auto outline = [&](const std::vector<double>& ld, double from, double to) {
             std::vector<Point> points;
-            for (size_t k = 0; k < xs.size(); ++k) points.push_back({x(xs[k]), y(ld[k])});
+            for (size_t k = 0; k < xs.size(); ++k) {
+                if (xs[k] < from || xs[k] > to) continue;
+                if (steps) points.push_back({x(xs[k] - half), y(ld[k])});
+                points.push_back({x(xs[k] + half), y(ld[k])});
+            }
             return points;
         };
+        const auto area = [&](const std::vector<double>& ld, double from, double to) {
+            std::vector<Point> corners = outline(ld, from, to);
+            if (corners.empty()) return corners;
+            corners.insert(corners.begin(), {corners.front().x, bottom});
+            corners.push_back({corners.back().x, bottom});
+            return corners;
+        };
 
-        // The power under H1 beyond the critical values, then alpha under H0 over it.
+        // The power under H1 in the rejection region, then alpha under H0 over it.
         for (const auto& [ld, colour] : {std::pair{&ld1, colours::power_area}, std::pair{&ld0, colours::alpha_area}}) {
-            if (c < hi) d.polygon(area(*ld, std::fmax(c, lo), hi), colour);
-            if (two && -c > lo) d.polygon(area(*ld, lo, -c), colour);
+            if (above < hi) d.polygon(area(*ld, std::fmax(above, lo), hi), colour);
+            if (below > lo) d.polygon(area(*ld, lo, std::fmin(below, hi)), colour);
         }
-        d.line(curve(ld0), colours::h0, 1.5);
-        d.line(curve(ld1), colours::h1, 1.5);
-        for (double v : critical)
-            if (v >= lo && v <= hi) d.line({{x(v), bottom}, {x(v), top - 3}}, colours::critical, 1.5, true);
+        d.line(outline(ld0, lo, hi), colours::h0, 1.5);
+        d.line(outline(ld1, lo, hi), colours::h1, 1.5);
+        // A count's bound lies between it and the next that is not rejected.
+        for (const auto& [v, side] : {std::pair{below, half}, std::pair{above, -half}})
+            if (v >= lo && v <= hi) d.line({{x(v + side), bottom}, {x(v + side), top - 3}}, colours::critical, 1.5, true);
 
-        // The names of the curves over their peaks, and of the critical values.
+        // The names of the curves over their peaks, and of the rejection's bounds.
         const auto peak = [&](const std::vector<double>& ld) {
             size_t best = 0;
             for (size_t k = 1; k < ld.size(); ++k)
@@ -132,17 +152,14 @@ Drawing distributions_picture(const PowerAnswer& a, char16_t separator, double w
         label(d, x(xs[p1]), std::fmax(y(ld1[p1]) - 14, top - 14), u"H1", colours::h1, margin::label, width - margin::label, true);
         const Text critical_text = power::critical_words(a, 4, separator);
         const Text starred = a.design->statistic + u"*" + critical_text.substr(a.design->statistic.size());
-        label(d, x(std::fmin(c, hi)), critical_row, starred, colours::critical, margin::label, width - margin::label);
+        label(d, x(std::clamp(std::isnan(above) ? below : above, lo, hi)), critical_row, starred, colours::critical,
+              margin::label, width - margin::label);
         axis(d, t, bottom);
 
-        d.words = heading + u": the H1 density beyond " + starred + u" shaded (the power), and under the H0 density " +
-                  u"\u03B1 = " + platform::significant(a.test.alpha, 4, false, separator) + u" beyond " +
-                  (two ? u"them" : u"it") + u"; " + law_words(a, separator) + u", noncentrality " +
-                  platform::significant(a.test.noncentrality, 4, true, separator) +
-                  (a.test.beyond ? u", H1 drawn at " + run::short_number(h1.noncentrality(), separator) +
-                                       u", the largest the program computes"
-                                 : Text()) +
-                  u".";
+        d.words = heading + u": the H1 " + (discrete ? u"probabilities" : u"density") + u" where " + starred +
+                  u" shaded (the power), and under the H0 " + (discrete ? u"probabilities" : u"density") + u" \u03B1 = " +
+                  platform::significant(std::isnan(a.test.attained) ? a.test.alpha : a.test.attained, 4, false, separator) +
+                  u" there; " + a.design->law_words(a.test, a.layout, separator) + u".";
         return d;
     } catch (...) {
         return empty(width, height);
@@ -172,14 +189,19 @@ Drawing power_curve_picture(const PowerAnswer& a, char16_t separator, double wid
         draw_ticks(d, t, x, bottom, t.left, t.right, colours::axis);
 
         // The exact powers joined by the monotone cubic through them (the
-        // power rises with N), drawn a point every three pixels.
+        // power rises with N), drawn a point every three pixels; a discrete
+        // test's saw as its points are, one an N where they fit.
         std::vector<double> ns, ps;
         for (const power::PowerPoint& p : c.points) ns.push_back(double(p.n)), ps.push_back(p.power);
         std::vector<Point> curve;
-        const int drawn = std::max(2, int((t.right - t.left) / 3));
-        for (int k = 0; k <= drawn; ++k) {
-            const double n = ns.front() + (ns.back() - ns.front()) * k / drawn;
-            curve.push_back({x(n), y(std::clamp(monotone_cubic(ns, ps, n), 0.0, 1.0))});
+        if (c.saw) {
+            for (size_t k = 0; k < ns.size(); ++k) curve.push_back({x(ns[k]), y(std::clamp(ps[k], 0.0, 1.0))});
+        } else {
+            const int drawn = std::max(2, int((t.right - t.left) / 3));
+            for (int k = 0; k <= drawn; ++k) {
+                const double n = ns.front() + (ns.back() - ns.front()) * k / drawn;
+                curve.push_back({x(n), y(std::clamp(monotone_cubic(ns, ps, n), 0.0, 1.0))});
+            }
         }
         d.line(curve, colours::curve, 1.5);
 

@@ -1,7 +1,7 @@
 // P(X >= x; p) = I_p(x, n - x + 1) and P(X <= x; p) = I_(1-p)(n - x, x + 1):
 // each limit is a quantile of a beta law, found as the root in
 // u = ln(p / (1 - p)) of the logarithm of the tail that a leaves small
-// (correlation_root.h: bracketed regula falsi), where the tail moves like a
+// (the engine's root finder, in u itself), where the tail moves like a
 // normal's in the bulk and like a power of p toward 0. The start: the
 // normal's point about x/n with the spread sqrt(x (n - x)/n)/n. The upper
 // limit is the lower one mirrored: P(X <= x; p) = P(n - X >= n - x; 1 - p).
@@ -11,10 +11,10 @@
 #include <cmath>
 
 #include "engine/binomial_tails.h"
-#include "engine/correlation_root.h"
 #include "engine/domain.h"
 #include "engine/incomplete_beta.h"
 #include "engine/normal_quantile.h"
+#include "engine/root.h"
 
 namespace engine {
 
@@ -33,12 +33,11 @@ double lower_limit(double x, double n, double a, bool mirrored)
     };
     const long double centre = (x - 0.5L) / n, spread = std::sqrt(std::fmax(centre * (1 - centre), 0.25L / n) / n);
     const long double p0 = std::fmin(std::fmax(centre - normal_upper_quantile(a) * spread, 1e-300L), 1 - 1e-16L);
-    const long double limit = 11000;  // odds of e^-11000: below any double
-    const Bracket b = bracket_root(g, std::log(p0 / (1 - p0)), 1, limit);
-    if (b.below) return mirrored ? 1 : 0;
-    auto tolerance = [](long double) { return DBL_EPSILON / 8; };  // dp/p = (1 - p) du
-    const long double u = rising_root(g, b.low, b.g_low, b.high, b.g_high, tolerance);
-    const long double e = std::exp(u);
+    const double limit = 11000;  // odds of e^-11000: below any double
+    const auto miss = [&](double v) { return g(v); };
+    const double u = root({miss, {}, true, false, -limit, limit, static_cast<double>(std::log(p0 / (1 - p0))), 1});
+    if (u == -limit && miss(-limit) > 0) return mirrored ? 1 : 0;
+    const long double e = std::exp(static_cast<long double>(u));
     return static_cast<double>(mirrored ? 1 / (1 + e) : e / (1 + e));
 }
 

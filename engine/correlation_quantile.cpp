@@ -1,7 +1,7 @@
 // The root in z = atanh r, where the law is nearly normal with spread
 // 1/sqrt(N - 3) (Fisher), on the logarithm of the tail that p leaves small:
 // ln p - ln P(R > tanh z), or ln P(R < tanh z) - ln(1 - p), both rising in z
-// (correlation_root.h). The start is Fisher's: atanh rho + rho/(2(N - 1))
+// (the engine's root finder, in z itself). The start is Fisher's: atanh rho + rho/(2(N - 1))
 // + z_p / sqrt(N - 3). The lower quantile is the upper one mirrored:
 // P(R < r; rho) = P(R > -r; -rho).
 #include "engine/correlation_quantile.h"
@@ -9,10 +9,10 @@
 #include <cfloat>
 #include <cmath>
 
-#include "engine/correlation_root.h"
 #include "engine/correlation_tails.h"
 #include "engine/domain.h"
 #include "engine/normal_quantile.h"
+#include "engine/root.h"
 #include "engine/t_quantile.h"
 
 namespace engine {
@@ -34,17 +34,13 @@ double correlation_upper_quantile(double p, double n, double rho)
     const long double spread = 1 / std::sqrt(std::fmax(n - 3.0L, 1.0L));
     const long double guess = std::atanh(static_cast<long double>(rho)) + rho / (2 * (n - 1.0L)) +
                               normal_upper_quantile(p) * spread;
-    const long double limit = std::atanh(1 - DBL_EPSILON / 2);
-    const Bracket b = bracket_root(g, guess, spread, limit);
-    if (b.below) return -1;
-    if (b.above) return 1;
-    // Within a few units of r's last place (dr = (1 - r^2) dz), or of 1e-18
-    // about 0, where the tail moves by less than its own last digit.
-    auto tolerance = [](long double z) {
-        const long double r = std::tanh(z);
-        return 2 * DBL_EPSILON * std::fmax(std::fabs(r), 1e-18L) / ((1 - r) * (1 + r)) / 8;
-    };
-    return static_cast<double>(std::tanh(rising_root(g, b.low, b.g_low, b.high, b.g_high, tolerance)));
+    // A root the search leaves at an end of the doubles short of +-1 lies
+    // nearer +-1 than they do: that end.
+    const double limit = static_cast<double>(std::atanh(1 - DBL_EPSILON / 2));
+    const double z = root({[&](double v) { return g(v); }, {}, true, false, -limit, limit,
+                           static_cast<double>(std::fmax(std::fmin(guess, limit), -limit)), spread});
+    if (std::fabs(z) == limit) return z > 0 ? 1 : -1;
+    return static_cast<double>(std::tanh(static_cast<long double>(z)));
 }
 
 double correlation_lower_quantile(double p, double n, double rho)

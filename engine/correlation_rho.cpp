@@ -1,7 +1,7 @@
 // The root in zeta = atanh rho (over which the tail moves as a normal's of
 // spread 1/sqrt(N - 3), Fisher) of ln P(R > r; rho) - ln upper, or of
 // ln(1 - upper) - ln P(R < r; rho) where upper exceeds 1/2, both rising
-// (correlation_root.h), from Fisher's start atanh r - z_upper / sqrt(N - 3).
+// (the engine's root finder, in zeta itself), from Fisher's start atanh r - z_upper / sqrt(N - 3).
 // The ends are the doubles nearest -1 and 1: a tail not reached by them is
 // not reached inside the domain.
 #include "engine/correlation_rho.h"
@@ -9,10 +9,10 @@
 #include <cfloat>
 #include <cmath>
 
-#include "engine/correlation_root.h"
 #include "engine/correlation_tails.h"
 #include "engine/domain.h"
 #include "engine/normal_quantile.h"
+#include "engine/root.h"
 
 namespace engine {
 
@@ -33,17 +33,14 @@ Noncentrality correlation_rho(double r, double n, double upper)
     };
     const long double spread = 1 / std::sqrt(std::fmax(n - 3.0L, 1.0L));
     const long double guess = std::atanh(static_cast<long double>(r)) - normal_upper_quantile(upper) * spread;
-    const long double limit = std::atanh(1 - DBL_EPSILON / 2);
-    const Bracket b = bracket_root(g, guess, spread, limit);
-    if (b.below) return {-1, true};
-    if (b.above) return {1, true};
-    auto tolerance = [](long double zeta) {
-        const long double rho = std::tanh(zeta);
-        // Within a unit of rho's last place, or of 1e-18 about 0, where the tail
-        // moves by less than its own last digit.
-        return DBL_EPSILON * std::fmax(std::fabs(rho), 1e-18L) / ((1 - rho) * (1 + rho)) / 8;
-    };
-    return {static_cast<double>(std::tanh(rising_root(g, b.low, b.g_low, b.high, b.g_high, tolerance))), false};
+    // Left at an end with the miss showing the root beyond it, it is a bound.
+    const double limit = static_cast<double>(std::atanh(1 - DBL_EPSILON / 2));
+    const auto miss = [&](double v) { return g(v); };
+    const double zeta = root({miss, {}, true, false, -limit, limit,
+                              static_cast<double>(std::fmax(std::fmin(guess, limit), -limit)), spread});
+    if (zeta == limit && miss(limit) < 0) return {1, true};
+    if (zeta == -limit && miss(-limit) > 0) return {-1, true};
+    return {static_cast<double>(std::tanh(static_cast<long double>(zeta))), false};
 }
 
 }  // namespace engine

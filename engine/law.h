@@ -4,40 +4,59 @@
 // Run command's four distributions, the power window's tests and pictures
 // and the tests all ask a Law, so that a law is written down in one place.
 //
-//   Law::normal()                      the standard normal
+//   Law::normal(mean = 0, sd = 1)      the normal
 //   Law::chi_square(nu, lambda = 0)    chi-square, noncentral where lambda > 0
 //   Law::t(nu, delta = 0)              Student's t, noncentral where delta != 0
 //   Law::f(nu1, nu2, lambda = 0)       Fisher's F, noncentral where lambda > 0
+//   Law::correlation(n, rho)           the sample correlation of n pairs from
+//                                      a bivariate normal with correlation rho
+//   Law::binomial(n, p)                the successes in n trials of chance p
 //
-// Each maker raises DomainError for degrees outside (0, 10^9] or a
-// noncentrality outside the engine's domain (noncentral_limits.h); each
+// Each maker raises DomainError for parameters outside the engine's domain
+// (degrees in (0, 10^9], the noncentralities of noncentral_limits.h, 3 to
+// 10^9 pairs and -1 < rho < 1, 1 to 10^9 whole trials and 0 < p < 1); each
 // question then raises what its routine raises (a Fault where the answer
-// lies beyond a double).
+// lies beyond a double). The binomial is discrete: its tails at a count k
+// both hold k (P(X <= k) and P(X >= k), for an exact test), its density is
+// the probability of k, and its quantiles are the critical counts of an
+// exact test (the smallest k with P(X >= k) <= p, the largest with
+// P(X <= k) <= p).
 #include "engine/noncentrality.h"
 #include "engine/probability.h"
 
 namespace engine {
 
-enum class Family { normal, chi_square, t, f };
+enum class Family { normal, chi_square, t, f, correlation, binomial };
 
 struct Moments {
     double mean, sd;  // NaN where the law has none
 };
 
+// Where a law's statistic lives.
+struct Support {
+    double lo, hi;
+};
+
 class Law {
 public:
-    static Law normal();
+    static Law normal(double mean = 0, double sd = 1);
     static Law chi_square(double nu, double lambda = 0);
     static Law t(double nu, double delta = 0);
     static Law f(double nu1, double nu2, double lambda = 0);
+    static Law correlation(double n, double rho);
+    static Law binomial(double n, double p);
 
     Family family() const { return family_; }
+    // The degrees (the normal's sd, the pairs, the trials) and the
+    // noncentrality (the normal's mean, rho, p).
     double nu1() const { return nu1_; }
     double nu2() const { return nu2_; }
     double noncentrality() const { return noncentrality_; }
     bool central() const { return noncentrality_ == 0; }
     // Its statistic lives on 0 and up (chi-square, F), else on the whole line.
     bool from_zero() const { return family_ == Family::chi_square || family_ == Family::f; }
+    bool discrete() const { return family_ == Family::binomial; }
+    Support support() const;
     // The same family and degrees at another noncentrality.
     Law at(double noncentrality) const;
 

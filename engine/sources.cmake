@@ -65,7 +65,6 @@ set(VARENDO_ENGINE_SOURCES
   engine/noncentral_t_noncentrality.cpp
   engine/correlation_tails.cpp
   engine/correlation_density.cpp
-  engine/correlation_root.cpp
   engine/correlation_quantile.cpp
   engine/correlation_rho.cpp
   engine/binomial_tails.cpp

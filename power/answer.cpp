@@ -28,6 +28,7 @@ void read_settings(const Design& d, const Typed& typed, char16_t separator, Valu
 {
     for (const Box& b : d.boxes)
         if (!asked(b.key) && !of_result(b.key)) v[b.key] = read_box(b, text_of(typed, b.key), separator, notes);
+    d.check(v);
 }
 
 Layout lay_out_or_refuse(const Design& d, const Values& v, long long n)
@@ -40,14 +41,24 @@ Layout lay_out_or_refuse(const Design& d, const Values& v, long long n)
 }
 
 // The power at every N of the picture's span, each exact; an N the design
-// cannot lay out, or a test the engine cannot give, is left out.
+// cannot lay out, or a test the engine cannot give, is left out. A discrete
+// test's saw shows at a point an N, where the span has no more Ns than a
+// picture has pixels to show them apart.
 Curve curve_of(const Design& d, const Values& v, double effect, double alpha, long long n)
 {
-    constexpr int points = 30;
     Curve c;
+    c.saw = d.saws();
     c.first = d.smallest_n(v);
-    c.n99 = effect > 0 && alpha < 0.99 ? n_for_power(d, v, effect, alpha, 0.99) : 0;
+    // Where the power reaches 0.99 spans the picture; a saw's first N there,
+    // as the design finds it, suffices: a saw more or less is not seen.
+    if (!d.no_effect(v, effect) && alpha < 0.99) {
+        if (!c.saw) c.n99 = n_for_power(d, v, effect, alpha, 0.99);
+        else if (const long long m = d.scan_from(v, effect, alpha, 0.99); d.n_of_step(v, m) <= largest_n)
+            c.n99 = d.n_of_step(v, m);
+    }
     c.last = std::max({c.n99 == 0 ? largest_n : c.n99, n, c.first + 1});
+    constexpr long long pixels = 480;  // about as many Ns as the picture can show apart
+    const int points = !c.saw ? 30 : c.last - c.first <= pixels ? int(c.last - c.first) : 40;
     for (int k = 0; k <= points; ++k) {
         const long long at_n = std::llround(double(c.first) + double(c.last - c.first) * k / points);
         if (!c.points.empty() && at_n <= c.points.back().n) continue;
@@ -91,12 +102,19 @@ Observed observed_of(const Design& d, const Typed& typed, char16_t separator)
 
 // The power rises with N: double the step until it reaches the target (or N
 // passes 10^9), then halve the bracket down to the smallest step that does.
-long long n_for_power(const Design& d, const Values& v, double effect, double alpha, double target)
+// A discrete test's power saws: the design searches it.
+long long n_for_power(const Design& d, const Values& v, double effect, double alpha, double target, long long* every)
 {
     const auto reaches = [&](long long m) {
         Layout at;
         return d.lay_out(v, d.n_of_step(v, m), at) && d.test(v, at, effect, alpha).power >= target;
     };
+    if (d.saws()) {
+        long long from = 0;
+        const long long first = d.saw_search(v, effect, alpha, target, from);
+        if (every) *every = from;
+        return first;
+    }
     long long low = d.first_step(v), high = low;
     if (reaches(low)) return d.n_of_step(v, low);
     for (;;) {
@@ -137,9 +155,9 @@ PowerAnswer answer(const Design& d, const Typed& typed, Find question, char16_t 
 
         if ((question == Find::n || question == Find::effect) && a.target <= alpha)
             throw Refusal{u"POWER must lie above \u03B1: with no effect at all a test rejects at the rate \u03B1."};
-        if (question == Find::n && a.effect == 0)
+        if (question == Find::n && d.no_effect(v, a.effect))
             throw Refusal{u"An effect of 0 cannot be detected: its power stays at \u03B1 for every N."};
-        if (question == Find::alpha && a.effect == 0)
+        if (question == Find::alpha && d.no_effect(v, a.effect))
             throw Refusal{u"With an effect of 0 the power is \u03B1 itself: the level that gives it is the power."};
 
         switch (question) {
@@ -148,7 +166,7 @@ PowerAnswer answer(const Design& d, const Typed& typed, Find question, char16_t 
             a.test = d.test(v, a.layout, a.effect, alpha);
             break;
         case Find::n:
-            n = n_for_power(d, v, a.effect, alpha, a.target);
+            n = n_for_power(d, v, a.effect, alpha, a.target, &a.n_every);
             if (n == 0)
                 throw Refusal{u"No N up to " + platform::whole(largest_n) +
                               u" reaches that power; the effect is too small to detect at that level."};
@@ -167,8 +185,11 @@ PowerAnswer answer(const Design& d, const Typed& typed, Find question, char16_t 
             a.test = d.alpha_for_power(v, a.layout, a.effect, a.target);
             break;
         }
+        d.complete(v, a.layout, a.test);
         // A typed N that does not keep the design's shape is said, with its split.
         if (question != Find::n && !a.layout.kept) a.notes.push_back(d.split_words(v, a.layout, separator));
+        if (!a.test.approximation.empty())
+            a.notes.push_back(a.test.approximation + u" " + platform::significant(a.test.error, 2, false, separator) + u".");
         if (a.test.beyond)
             a.notes.push_back(u"The noncentrality lies beyond " + run::short_number(a.test.h1.noncentrality(), separator) +
                               u", the largest the program computes: the power shown is the power there, and the "

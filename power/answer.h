@@ -25,6 +25,7 @@ struct Curve {
     std::vector<PowerPoint> points;  // rising in N, each computed exactly
     long long first = 0, last = 0;   // the N the picture spans
     long long n99 = 0;               // where the power reaches 0.99; 0 where no N up to 10^9 does
+    bool saw = false;                // a discrete test's: a point an N, joined as they are
 };
 
 struct PowerAnswer {
@@ -37,6 +38,7 @@ struct PowerAnswer {
     double effect = 0;
     double target = 0;  // the power asked for (not for Find power)
     Test test;          // at the answer: both laws, the critical values, the power
+    long long n_every = 0;  // a discrete test's Find N: from this N on every N reaches the power (0: the answer's)
     Curve curve;
     std::vector<Text> notes;  // boxes not read in full, an N split unevenly, a power beyond the domain
     Observed observed;
@@ -50,7 +52,9 @@ struct PowerAnswer {
 PowerAnswer answer(const Design& design, const Typed& typed, Find question, char16_t separator);
 
 // The smallest N in Find N's sequence whose power reaches `target`; 0 where
-// no N up to 10^9 does.
-long long n_for_power(const Design& design, const Values& v, double effect, double alpha, double target);
+// no N up to 10^9 does. For a discrete test, whose power saws, `every` is
+// then the smallest N from which every larger N reaches it too.
+long long n_for_power(const Design& design, const Values& v, double effect, double alpha, double target,
+                      long long* every = nullptr);
 
 }  // namespace power

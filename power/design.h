@@ -31,6 +31,7 @@ struct Box {
     Kind kind = Kind::number;
     double least = -INFINITY, most = INFINITY;  // what it accepts
     bool above = false;  // least itself refused
+    bool below = false;  // most itself refused
 };
 
 // The boxes' values as read, by key.
@@ -51,12 +52,20 @@ struct Layout {
 struct Test {
     engine::Law h0 = engine::Law::normal(), h1 = engine::Law::normal();
     double alpha = 0;
-    std::vector<double> critical;  // where rejection begins: {c} for the upper tail, {-c, c} for both
+    double attained = NAN;  // a discrete test's own level, at most alpha; NAN where it is alpha
+    // H0 is rejected for a statistic at or below `below` and at or above
+    // `above` (NAN: no such region): {-c, c} for a two-tailed t, {NAN, c}
+    // for F or an upper tail, counts for a discrete law.
+    double below = NAN, above = NAN;
     double noncentrality = 0;      // at the effect; h1's, unless it lies beyond the domain
     double power = 0, beta = 1, beta_log = 0;
     // The noncentrality lies beyond the engine's domain: h1 and the power
     // are those at the domain's end, and the power is at least that.
     bool beyond = false;
+    // Where the power is not exact, the approximation used, in words for the
+    // answer's notes ("" where it is exact), and how far off it can be.
+    Text approximation;
+    double error = NAN;
 };
 
 // An effect a typed result shows, with its interval: each of the three
@@ -101,12 +110,31 @@ public:
     std::vector<Box> boxes;  // its rows: the study planned, then the result observed
 
     // ---- the study planned
+    // What the boxes must hold together, beyond what each accepts; throws a
+    // refusal's words.
+    virtual void check(const Values&) const {}
+    // An effect that is none at all, whose power is alpha at every N.
+    virtual bool no_effect(const Values&, double effect) const { return effect == 0; }
+    // A discrete test, whose power saws up and down in N as its attainable
+    // levels jump. Its Find N: the smallest N whose power reaches the target
+    // (0 where none up to 10^9 does), and `every`, the smallest from which
+    // every larger N does. By default its steps one by one from scan_from,
+    // below which none reaches it, to the first that does, and on past each
+    // that falls short until a run of steps several saws (saw_period) long
+    // all reach it.
+    virtual bool saws() const { return false; }
+    virtual long long saw_search(const Values& v, double effect, double alpha, double target, long long& every) const;
+    virtual long long scan_from(const Values& v, double, double, double) const { return first_step(v); }
+    virtual long long saw_period(const Values&) const { return 1; }
     // The design at a total N; false where N is too small for it.
     virtual bool lay_out(const Values& v, long long n, Layout& out) const = 0;
     // Find N's candidates, rising: the m-th keeps the design's shape.
     virtual long long n_of_step(const Values&, long long m) const { return m; }
     // The test at an effect and a level; the noncentrality at the design's N.
     virtual Test test(const Values& v, const Layout& at, double effect, double alpha) const = 0;
+    // What only the answer's own test needs, not each of a search's: a
+    // discrete test's own level where it costs as much as the power.
+    virtual void complete(const Values&, const Layout&, Test&) const {}
     // The smallest effect whose power is `target`; NAN where none reaches it.
     virtual double effect_for_power(const Values& v, const Layout& at, double alpha, double target) const = 0;
     // The test at the level whose power at the effect is `target`; throws
@@ -121,12 +149,23 @@ public:
     virtual Text test_words(const Values& v, char16_t separator) const = 0;
     // The degrees as a paper writes them after the statistic: "126", "2, 57".
     virtual Text degrees_words(const Layout& at, char16_t separator) const = 0;
+    // The test's laws, as the picture of them says: "t with 126 degrees of
+    // freedom, noncentrality 2.828".
+    virtual Text law_words(const Test& t, const Layout& at, char16_t separator) const = 0;
     // How an N that does not keep the design's shape was split: "n1 = 1,
     // n2 = 2: RATIO 1 cannot be kept at N = 3."
     virtual Text split_words(const Values&, const Layout&, char16_t) const { return {}; }
 
     // The box of a key, nullptr where the design has none.
     const Box* box(const std::string& key) const;
+
+protected:
+    // The test at the smallest level whose power at the effect reaches
+    // `target`: the power rises with the level, and for a discrete test
+    // jumps where its critical count does, so the search ends on the jump.
+    Test level_for_power(const Values& v, const Layout& at, double effect, double target) const;
+
+public:
     // The smallest total N the design lays out, and Find N's first step.
     long long smallest_n(const Values& v) const;
     long long first_step(const Values& v) const;

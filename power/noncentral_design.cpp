@@ -5,6 +5,7 @@
 
 #include "engine/noncentral_limits.h"
 #include "engine/root.h"
+#include "platform/number_text.h"
 #include "run/exact_text.h"
 
 namespace power {
@@ -37,12 +38,12 @@ double NoncentralDesign::largest() const { return is_t(family) ? engine::largest
 // second far the smaller.
 void NoncentralDesign::evaluate(Test& t) const
 {
-    const double c = t.critical.back();
+    const double c = t.above;
     const engine::Tails above = t.h1.tails(c);
     t.power = above.upper.value;
     t.beta = above.lower.value;
     t.beta_log = above.lower.log;
-    if (t.critical.size() == 2) {
+    if (!std::isnan(t.below)) {
         const engine::Tails below = t.h1.tails(-c);
         t.power += below.lower.value;
         t.beta -= below.lower.value;
@@ -62,7 +63,8 @@ Test NoncentralDesign::test(const Values& v, const Layout& at, double effect, do
     t.h1 = t.h0.at(t.beyond ? largest() : nc);
     const int sides = tails(v);
     const double c = t.h0.upper_quantile(alpha / sides);
-    t.critical = sides == 2 ? std::vector<double>{-c, c} : std::vector<double>{c};
+    t.above = c;
+    if (sides == 2) t.below = -c;
     evaluate(t);
     return t;
 }
@@ -119,7 +121,8 @@ Test NoncentralDesign::alpha_for_power(const Values& v, const Layout& at, double
     }
     t.alpha = sides * t.h0.tails(c).upper.value;
     if (!(t.alpha > 0 && t.alpha < 1)) throw Refusal{u"No level strictly between 0 and 1 reaches that power."};
-    t.critical = sides == 2 ? std::vector<double>{-c, c} : std::vector<double>{c};
+    t.above = c;
+    if (sides == 2) t.below = -c;
     evaluate(t);
     return t;
 }
@@ -164,6 +167,18 @@ Text NoncentralDesign::degrees_words(const Layout& at, char16_t separator) const
     Text t = run::short_number(at.df1, separator);
     if (family == engine::Family::f) t += (separator == u',' ? u"; " : u", ") + run::short_number(at.df2, separator);
     return t;
+}
+
+Text NoncentralDesign::law_words(const Test& t, const Layout& at, char16_t separator) const
+{
+    const Text nu1 = run::short_number(at.df1, separator);
+    Text out = statistic + u" with " + nu1;
+    if (family == engine::Family::f) out += u" and " + run::short_number(at.df2, separator) + u" degrees of freedom";
+    else out += at.df1 == 1 ? u" degree of freedom" : u" degrees of freedom";
+    out += u", noncentrality " + platform::significant(t.noncentrality, 4, true, separator);
+    if (t.beyond)
+        out += u", H1 drawn at " + run::short_number(t.h1.noncentrality(), separator) + u", the largest the program computes";
+    return out;
 }
 
 }  // namespace power

@@ -31,6 +31,7 @@ public:
     Test alpha_for_power(const Values& v, const Layout& at, double effect, double target) const override;
     Observed observed(const Values& v, double alpha, char16_t separator) const override;
     Text degrees_words(const Layout& at, char16_t separator) const override;
+    Text law_words(const Test& t, const Layout& at, char16_t separator) const override;
 
 protected:
     engine::Family family;

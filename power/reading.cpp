@@ -29,6 +29,8 @@ double read_box(const Box& box, const Text& text, char16_t separator, std::vecto
     case Box::Kind::number:
         if (box.above && std::isinf(box.most) && !(v > box.least))
             throw Refusal{name + u" must be above " + number(box.least) + u"."};
+        if (box.above && box.below && !(v > box.least && v < box.most))
+            throw Refusal{name + u" must lie between " + number(box.least) + u" and " + number(box.most) + u"."};
         if (box.above && !(v > box.least && v <= box.most))
             throw Refusal{name + u" must be above " + number(box.least) + u" and at most " + number(box.most) + u"."};
         if (!box.above && box.least == 0 && v < 0) throw Refusal{name + u" must not be negative."};

@@ -11,4 +11,9 @@ set(VARENDO_POWER_SOURCES
   power/designs/anova.cpp
   power/designs/regression.cpp
   power/designs/chi_square.cpp
+  power/designs/r2_increase.cpp
+  power/designs/repeated.cpp
+  power/designs/correlation.cpp
+  power/designs/proportion.cpp
+  power/designs/two_proportions.cpp
 )

@@ -20,6 +20,17 @@ Text two(double value, char16_t separator)
     return platform::fixed(value, 2, separator);
 }
 
+// An effect as typed, as a paper gives it: two decimals, or the digits it
+// was typed with where it has more (p2 = 0.501, never 0.50), at most six.
+Text typed_effect(double value, char16_t separator)
+{
+    const Text shortest = run::short_number(value, separator);
+    const size_t point = shortest.find(separator);
+    if (point == Text::npos || shortest.find(u'e') != Text::npos || shortest.size() - point - 1 <= 2)
+        return two(value, separator);
+    return platform::shortest_digits(value) <= 6 ? shortest : six(value, separator);
+}
+
 // "95 %"
 Text percent(double level, char16_t separator)
 {
@@ -46,12 +57,12 @@ Text line(const Text& name, const Text& value)
     return padded + value + u"\n";
 }
 
-// A power to a paper's four digits, unless it is so near 1 that only its
-// distance from 1 tells it.
+// A power to a paper's four digits, unless those would round it to 1: then
+// as the answer writes it, to six or by its distance from 1.
 Text paper_power(const Test& t, char16_t separator)
 {
-    const Text text = power_text(t, separator);
-    return text.find(u'\u2212') != Text::npos ? text : platform::significant(t.power, 4, true, separator);
+    const Text four = platform::significant(t.power, 4, true, separator);
+    return four == u"1" + Text(1, separator) + u"000" ? power_text(t, separator) : four;
 }
 
 Text effect_words(const Estimate& e, double level, char16_t separator)
@@ -103,8 +114,18 @@ Text power_text(const Test& t, char16_t separator)
 Text critical_words(const PowerAnswer& a, int digits, char16_t separator)
 {
     const Test& t = a.test;
-    return a.design->statistic + u" = " + (t.critical.size() == 2 ? u"\u00B1" : u"") +
-           platform::significant(t.critical.back(), digits, true, separator);
+    const Text& s = a.design->statistic;
+    // A count is written whole; a value to the digits asked.
+    const auto value = [&](double v) {
+        return a.test.h0.discrete() ? platform::whole(static_cast<long long>(v))
+                                    : platform::significant(v, digits, true, separator);
+    };
+    if (!std::isnan(t.below) && !std::isnan(t.above)) {
+        if (t.below == -t.above) return s + u" = \u00B1" + value(t.above);
+        return s + u" \u2264 " + value(t.below) + u" or \u2265 " + value(t.above);
+    }
+    if (!std::isnan(t.below)) return s + u" \u2264 " + value(t.below);
+    return (a.test.h0.discrete() ? s + u" \u2265 " : s + u" = ") + value(t.above);
 }
 
 Text answer_lines(const PowerAnswer& a, char16_t separator)
@@ -112,6 +133,9 @@ Text answer_lines(const PowerAnswer& a, char16_t separator)
     if (!a.answered) return a.why;
     const Design& d = *a.design;
     Text n_lines = line(u"total N", platform::whole(a.layout.n));
+    // A discrete test's power saws: where it dips below the target again
+    // after the first N, the N from which it no longer does.
+    if (a.n_every > a.layout.n) n_lines += line(u"every N from", platform::whole(a.n_every));
     for (const auto& [name, size] : a.layout.groups) n_lines += line(name, platform::whole(size));
     const Text power = line(u"power", power_text(a.test, separator));
     const Text effect = line(u"effect " + d.effect, six(a.effect, separator));
@@ -123,9 +147,11 @@ Text answer_lines(const PowerAnswer& a, char16_t separator)
     case Find::effect: out = effect + power + n_lines + alpha; break;
     case Find::alpha: out = alpha + power + n_lines + effect; break;
     }
-    out += line(u"noncentrality", d.shift + u" = " + six(a.test.noncentrality, separator));
+    if (!std::isnan(a.test.attained)) out += line(u"actual \u03B1", six(a.test.attained, separator));
+    if (!d.shift.empty()) out += line(u"noncentrality", d.shift + u" = " + six(a.test.noncentrality, separator));
     out += line(u"critical", critical_words(a, 6, separator));
-    out += line(u"df", d.degrees_words(a.layout, separator));
+    const Text degrees = d.degrees_words(a.layout, separator);
+    if (!degrees.empty()) out += line(u"df", degrees);
     out.pop_back();
     return out;
 }
@@ -148,15 +174,22 @@ Text paragraph(const PowerAnswer& a, char16_t separator)
         const Design& d = *a.design;
         const Test& t = a.test;
         const Text test = d.test_words(a.values, separator);
-        const Text effect = d.effect + u" = " + two(a.effect, separator);
+        const Text effect = d.effect + u" = " + typed_effect(a.effect, separator);
         const Text alpha = u"\u03B1 = " + apa_level(t.alpha, separator);
         const Text target = u"power = " + apa_level(a.target, separator);
-        const Text n = u"N = " + platform::whole(a.layout.n) + groups_words(a);
+        Text n = u"N = " + platform::whole(a.layout.n) + groups_words(a);
+        if (a.n_every > a.layout.n)
+            n += u", and every N from " + platform::whole(a.n_every) + u" on (the exact test's power saws)";
         // A paper's digits: the power to four, the noncentrality to three,
-        // the critical value to four; the window's answer holds six.
-        const Text tail = d.shift + u" = " + platform::significant(t.noncentrality, 3, true, separator) +
-                          u"; critical " + d.statistic + u"(" + d.degrees_words(a.layout, separator) + u") " +
-                          critical_words(a, 4, separator).substr(d.statistic.size() + 1) + u".";
+        // the critical value to four; the window's answer holds six. The
+        // degrees go after the statistic: "critical t(126) = ±1.979".
+        const Text degrees = d.degrees_words(a.layout, separator);
+        const Text critical = critical_words(a, 4, separator);
+        Text tail = d.shift.empty() ? Text()
+                                    : d.shift + u" = " + platform::significant(t.noncentrality, 3, true, separator) + u"; ";
+        tail += u"critical " + (degrees.empty() ? critical
+                                                : d.statistic + u"(" + degrees + u")" + critical.substr(d.statistic.size())) +
+                u".";
         const Text power = paper_power(t, separator);
         switch (a.question) {
         case Find::n:

@@ -36,6 +36,11 @@ Box box_of(engine::Argument argument)
     case engine::Argument::denominator_degrees: break;
     case engine::Argument::probability: break;  // no box of the main window
     case engine::Argument::noncentrality: break;
+    // The power window's laws: no box of the main window either.
+    case engine::Argument::sample_size:
+    case engine::Argument::correlation:
+    case engine::Argument::trials:
+    case engine::Argument::proportion: break;
     }
     return Box::Denominator;
 }

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -42,11 +43,12 @@
 #include "engine/t_distribution.h"
 #include "engine/t_quantile.h"
 #include "engine/t_tails.h"
-#include "platform/number_text.h"
-#include "run/distribution.h"
 #include "charts/plot.h"
-#include "power/answer.h"
 #include "charts/power_pictures.h"
+#include "engine/normal_quantile.h"
+#include "platform/number_text.h"
+#include "power/answer.h"
+#include "run/distribution.h"
 #include "run/run_command.h"
 
 namespace {
@@ -257,7 +259,69 @@ const PowerCase power_cases[] = {
      power::Find::effect, {{"alpha", u"1e-10"}, {"power", u"0.999999"}, {"n", u"10"}, {"predictors", u"3"}}},
     {"power window Regression f2 0.5, N 1e6: Find power (lambda 5e5)", "regression", power::Find::power,
      {{"effect", u"0.5"}, {"alpha", u"0.05"}, {"power", u"0.8"}, {"n", u"1e6"}, {"predictors", u"3"}}},
+    // The designs of the correlation, the proportions, the R^2 increase and
+    // repeated measures: a typical answer and the slowest found over a grid
+    // of effects, Ns from the least to 10^9 and levels to 1e-300.
+    {"power window Correlation rho 0.3: Find N (typical)", "correlation", power::Find::n,
+     {{"effect", u"0.3"}, {"rho0", u"0"}, {"alpha", u"0.05"}, {"power", u"0.8"}, {"tails", u"2"}}},
+    {"power window Correlation rho 0.9 against 0.5: Find N (slowest found)", "correlation", power::Find::n,
+     {{"effect", u"0.9"}, {"rho0", u"0.5"}, {"alpha", u"0.05"}, {"power", u"0.9"}, {"tails", u"2"}}},
+    {"power window Correlation N 1e9: Find effect (slowest found)", "correlation", power::Find::effect,
+     {{"rho0", u"0"}, {"alpha", u"0.05"}, {"power", u"0.9"}, {"n", u"1e9"}, {"tails", u"2"}}},
+    {"power window Proportion p1 0.65: Find N, its saw (typical)", "proportion", power::Find::n,
+     {{"effect", u"0.65"}, {"p0", u"0.5"}, {"alpha", u"0.05"}, {"power", u"0.8"}, {"tails", u"2"}}},
+    {"power window Proportion p1 0.5005, N to 1e9: Find N (slowest found)", "proportion", power::Find::n,
+     {{"effect", u"0.5005"}, {"p0", u"0.5"}, {"alpha", u"0.05"}, {"power", u"0.8"}, {"tails", u"2"}}},
+    {"power window Proportion N 1e9: Find effect (slowest found)", "proportion", power::Find::effect,
+     {{"p0", u"0.5"}, {"alpha", u"0.05"}, {"power", u"0.8"}, {"n", u"1e9"}, {"tails", u"2"}}},
+    {"power window 2 proportions 0.5 and 0.65: Find N, summed exactly (typical)", "proportions", power::Find::n,
+     {{"p1", u"0.5"}, {"effect", u"0.65"}, {"alpha", u"0.05"}, {"power", u"0.8"}, {"ratio", u"1"}, {"tails", u"2"}}},
+    {"power window 2 proportions N 200000, RATIO 5: Find effect (slowest found)", "proportions", power::Find::effect,
+     {{"p1", u"0.01"}, {"alpha", u"0.05"}, {"power", u"0.8"}, {"n", u"200000"}, {"ratio", u"5"}, {"tails", u"2"}}},
+    {"power window R2 increase f2 0.15: Find N (typical)", "r2increase", power::Find::n,
+     {{"effect", u"0.15"}, {"alpha", u"0.05"}, {"power", u"0.8"}, {"predictors", u"10"}, {"tested", u"3"}}},
+    {"power window Repeated f 50 at alpha 1e-300: Find N (slowest found)", "repeated", power::Find::n,
+     {{"effect", u"50"}, {"alpha", u"1e-300"}, {"power", u"0.8"}, {"measurements", u"5"}, {"correlation", u"0.5"},
+      {"epsilon", u"0.5"}}},
 };
+
+// The window's exact N beside the textbook approximations: Fisher's z for
+// a correlation, N = ((z_a + z_b) / atanh rho)^2 + 3, and the arcsine for
+// two proportions, n a group = 2 ((z_a + z_b) / h)^2 (h's variance is 2/n)
+// with h = 2 asin sqrt p2 - 2 asin sqrt p1; and the exact power at the approximation's N. Two tails
+// at alpha 0.05, power 0.8. Rows of a Markdown table.
+void approximations()
+{
+    const double za = engine::normal_upper_quantile(0.025), zb = engine::normal_upper_quantile(0.2);
+    const auto design = [](const char* key) {
+        for (const power::Design* d : power::designs())
+            if (d->key == std::string(key)) return d;
+        return power::designs().front();
+    };
+    const auto exact = [](const power::Design& d, power::Typed typed, long long n) {
+        typed["n"] = platform::whole(n);
+        return power::answer(d, typed, power::Find::power, u'.').test.power;
+    };
+    for (const char* rho : {"0.05", "0.1", "0.3", "0.5", "0.7", "0.9"}) {
+        const power::Typed typed{{"effect", platform::from_utf8(rho)}, {"rho0", u"0"}, {"alpha", u"0.05"},
+                                 {"power", u"0.8"}, {"tails", u"2"}};
+        const power::PowerAnswer a = power::answer(*design("correlation"), typed, power::Find::n, u'.');
+        const double r = std::atof(rho), z = std::atanh(r);
+        const long long fisher = static_cast<long long>(std::ceil(std::pow((za + zb) / z, 2) + 3));
+        std::printf("| correlation rho %s | %lld | %lld (Fisher's z) | %.4f |\n", rho, a.layout.n, fisher,
+                    exact(*design("correlation"), typed, fisher));
+    }
+    for (const auto& [p1, p2] : std::vector<std::pair<const char*, const char*>>{
+             {"0.5", "0.65"}, {"0.1", "0.2"}, {"0.05", "0.15"}, {"0.01", "0.05"}, {"0.3", "0.31"}, {"0.001", "0.01"}}) {
+        const power::Typed typed{{"p1", platform::from_utf8(p1)}, {"effect", platform::from_utf8(p2)}, {"alpha", u"0.05"},
+                                 {"power", u"0.8"}, {"ratio", u"1"}, {"tails", u"2"}};
+        const power::PowerAnswer a = power::answer(*design("proportions"), typed, power::Find::n, u'.');
+        const double h = 2 * std::asin(std::sqrt(std::atof(p2))) - 2 * std::asin(std::sqrt(std::atof(p1)));
+        const long long arcsine = 2 * static_cast<long long>(std::ceil(2 * std::pow((za + zb) / h, 2)));
+        std::printf("| 2 proportions %s and %s | %lld | %lld (arcsine) | %.4f |\n", p1, p2, a.layout.n, arcsine,
+                    exact(*design("proportions"), typed, arcsine));
+    }
+}
 
 void measure_power(benchmark::State& state, const PowerCase& c)
 {
@@ -332,6 +396,10 @@ void measure(benchmark::State& state, const Case& c)
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::strcmp(argv[1], "--approximations") == 0) {
+        approximations();
+        return 0;
+    }
     // The tails' logarithms and the time of a call, each with its inputs, for R
     // to compute beside them (tools/bench): law x nu1 nu2 nc us ln_upper ln_lower.
     if (argc > 1 && std::strcmp(argv[1], "--values") == 0) {

@@ -14,6 +14,8 @@
 #include "platform/number_text.h"
 #include "platform/text.h"
 #include "power/design.h"
+#include "correlation_power_rows_data.h"
+#include "discrete_power_rows_data.h"
 #include "power_rows_data.h"
 
 namespace power_rows {
@@ -41,15 +43,6 @@ struct Scenario {
 };
 
 inline Text widen(const std::string& s) { return platform::from_utf8(s); }
-
-// The box keys, in the order of the row's columns.
-inline const std::vector<std::string>& box_keys()
-{
-    static const std::vector<std::string> keys = {"effect", "alpha", "power", "n", "tails", "ratio", "groups",
-                                                  "predictors", "df", "observed", "observed_df", "observed_df2",
-                                                  "observed_n"};
-    return keys;
-}
 
 inline Text design_button(const std::string& key)
 {
@@ -168,27 +161,32 @@ inline std::vector<Scenario> walks(char16_t separator)
 inline std::vector<Scenario> scenarios(char16_t separator = u'.')
 {
     static const std::vector<Scenario> rows = [] {
+        // A table's columns by name: name, design, question, a box's key for
+        // what to type into it, exp_* for what the answer must show.
         std::vector<Scenario> out;
-        std::istringstream in(power_rows_csv);
-        std::string line;
-        std::getline(in, line);
-        std::vector<std::string> header;
-        {
-            std::istringstream h(line);
-            for (std::string f; std::getline(h, f, ',');) header.push_back(f);
-        }
-        while (std::getline(in, line)) {
-            if (line.empty()) continue;
-            std::vector<std::string> f;
-            std::istringstream fields(line);
-            for (std::string s; std::getline(fields, s, ',');) f.push_back(s);
-            f.resize(header.size());
-            Scenario s{f[0], design_button(f[1]), question_button(f[2]), {}, {}, {}, {}};
-            for (size_t k = 0; k < box_keys().size(); ++k)
-                if (!f[3 + k].empty()) s.boxes.push_back({box_keys()[k], widen(f[3 + k])});
-            for (size_t k = 3 + box_keys().size(); k < header.size(); ++k)
-                if (!f[k].empty()) s.expected[header[k]] = f[k];
-            out.push_back(std::move(s));
+        for (const char* table : {power_rows_csv, discrete_power_rows_csv, correlation_power_rows_csv}) {
+            std::istringstream in(table);
+            std::string line;
+            std::getline(in, line);
+            std::vector<std::string> header;
+            {
+                std::istringstream h(line);
+                for (std::string f; std::getline(h, f, ',');) header.push_back(f);
+            }
+            while (std::getline(in, line)) {
+                if (line.empty()) continue;
+                std::vector<std::string> f;
+                std::istringstream fields(line);
+                for (std::string s; std::getline(fields, s, ',');) f.push_back(s);
+                f.resize(header.size());
+                Scenario s{f[0], design_button(f[1]), question_button(f[2]), {}, {}, {}, {}};
+                for (size_t k = 3; k < header.size(); ++k) {
+                    if (f[k].empty()) continue;
+                    if (header[k].rfind("exp_", 0) == 0) s.expected[header[k]] = f[k];
+                    else s.boxes.push_back({header[k], widen(f[k])});
+                }
+                out.push_back(std::move(s));
+            }
         }
         for (Scenario& s : refusals()) out.push_back(std::move(s));
         return out;
@@ -330,6 +328,14 @@ inline std::vector<std::string> check(const Scenario& s, const Text& answer, con
         }
     }
     whole(u"total N", "exp_n");
+    whole(u"every N from", "exp_every");
+    shown_as(u"actual \u03B1", "exp_attained", false);
+    // A discrete test's critical counts, as the line writes them.
+    if (const auto it = s.expected.find("exp_critical_text"); it != s.expected.end()) {
+        const auto line = lines.find(u"critical");
+        if (line == lines.end() || line->second != widen(it->second))
+            fail("critical " + (line == lines.end() ? std::string("missing") : u8(line->second)) + ", expected " + it->second);
+    }
     whole(u"n1", "exp_n1");
     whole(u"n2", "exp_n2");
     whole(u"per group", "exp_per_group");
@@ -354,9 +360,10 @@ inline std::vector<std::string> check(const Scenario& s, const Text& answer, con
     // further effects after ";". The rows name them in ASCII.
     const auto it = s.expected.find("exp_observed");
     if (it != s.expected.end()) {
-        const std::map<std::string, Text> names = {{"d", u"d"}, {"f", u"f"}, {"f2", u"f\u00B2"},
-                                                   {"eta2", u"partial \u03B7\u00B2"}, {"R2", u"R\u00B2"},
-                                                   {"w", u"w"}};
+        const std::map<std::string, Text> names = {
+            {"d", u"d"}, {"f", u"f"}, {"f2", u"f\u00B2"}, {"eta2", u"partial \u03B7\u00B2"}, {"R2", u"R\u00B2"},
+            {"partialR2", u"partial R\u00B2"}, {"w", u"w"}, {"rho", u"\u03C1"}, {"rho_fisher", u"\u03C1 by Fisher's z"},
+            {"p", u"p"}, {"p1-p2", u"p1 \u2212 p2"}, {"h", u"h"}};
         double level = 0, bound = 0;
         expected("exp_level", level);
         const bool is_bound = expected("exp_low_bound", bound) && bound == 1;

@@ -357,14 +357,20 @@ def typed(text):
 
 
 class Design:
-    def __init__(self, key, tails='', ratio='', groups='', predictors='', df=''):
+    def __init__(self, key, tails='', ratio='', groups='', predictors='', df='', tested='', measurements='',
+                 correlation='', epsilon=''):
         self.key = key
-        self.law = {'t1': 't', 't2': 't', 'anova': 'f', 'regression': 'f', 'chisq': 'chi'}[key]
+        self.law = {'t1': 't', 't2': 't', 'anova': 'f', 'regression': 'f', 'chisq': 'chi', 'r2increase': 'f',
+                    'repeated': 'f'}[key]
         self.tails = int(tails) if tails else None
         self.ratio = typed(ratio) if ratio else mp.mpf(1)
         self.k = int(groups) if groups else None
         self.p = int(predictors) if predictors else None
         self.df = int(df) if df else None
+        self.q = int(tested) if tested else None
+        self.m = int(measurements) if measurements else None
+        self.rho = typed(correlation) if correlation else None
+        self.eps = typed(epsilon) if epsilon else None
 
     def split(self, n):
         """n1, n2 of a total N in two groups: n1 the largest whose design
@@ -379,7 +385,8 @@ class Design:
         if self.key == 't2':
             n1, n2 = self.split(n); return n >= 3 and n1 >= 1 and n2 >= 1
         if self.key == 'anova': return n >= self.k + 1
-        if self.key == 'regression': return n >= self.p + 2
+        if self.key in ('regression', 'r2increase'): return n >= self.p + 2
+        if self.key == 'repeated': return n >= 2
         return n >= 1
 
     def degrees(self, n):
@@ -387,6 +394,11 @@ class Design:
         if self.key == 't2': return n - 2, None
         if self.key == 'anova': return self.k - 1, n - self.k
         if self.key == 'regression': return self.p, n - self.p - 1
+        if self.key == 'r2increase': return self.q, n - self.p - 1
+        if self.key == 'repeated':
+            # In doubles, as the program forms them: the degrees are shown, not only used.
+            within = float(self.m - 1) * float(self.eps)
+            return mp.mpf(within), mp.mpf(float(n - 1) * within)
         return self.df, None
 
     def scale(self, n, n1=None, n2=None):
@@ -395,16 +407,17 @@ class Design:
         if self.key == 't2':
             if n1 is None: n1, n2 = self.split(n)
             return mp.mpf(n1) * n2 / n
+        if self.key == 'repeated': return mp.mpf(n) * self.m * self.eps / (1 - self.rho)
         return mp.mpf(n)
 
     def noncentrality(self, effect, m):
         if self.law == 't': return effect * mp.sqrt(m)
-        if self.key == 'regression': return effect * m
+        if self.key in ('regression', 'r2increase'): return effect * m
         return effect * effect * m
 
     def effect(self, nc, m):
         if self.law == 't': return nc / mp.sqrt(m)
-        if self.key == 'regression': return nc / m
+        if self.key in ('regression', 'r2increase'): return nc / m
         return mp.sqrt(nc / m)
 
     def critical(self, alpha, d1, d2):
@@ -437,7 +450,8 @@ class Design:
             n1 += i; n2 = int(mp.ceil(self.ratio * n1))
             return n1 + n2, n1, n2, None
         if self.key == 'anova': return self.k * (i + 2), None, None, i + 2
-        if self.key == 'regression': return self.p + 2 + i, None, None, None
+        if self.key in ('regression', 'r2increase'): return self.p + 2 + i, None, None, None
+        if self.key == 'repeated': return 2 + i, None, None, None
         return 1 + i, None, None, None
 
 
@@ -552,8 +566,12 @@ def observed(des, r, out):
         levels = (alpha / 2, mp.mpf(1) / 2, 1 - alpha / 2)
     elif law == 'f':
         d2 = typed(r['observed_df2'])
-        d1 = des.k - 1 if des.key == 'anova' else des.p
-        n = d2 + (des.k if des.key == 'anova' else des.p + 1)
+        if des.key == 'repeated':
+            d1 = mp.mpf(float(des.m - 1) * float(des.eps))
+            n = d2 / d1 + 1
+        else:
+            d1 = des.k - 1 if des.key == 'anova' else des.q if des.key == 'r2increase' else des.p
+            n = d2 + (des.k if des.key == 'anova' else des.p + 1)
         levels = (alpha, mp.mpf(1) / 2, 1 - alpha)
     else:
         d1, d2, n = des.df, None, typed(r['observed_n'])
@@ -591,6 +609,8 @@ def observed(des, r, out):
         't1': [('d', lambda v: v / mp.sqrt(m))], 't2': [('d', lambda v: v / mp.sqrt(m))],
         'anova': [('f', lambda v: mp.sqrt(v / n)), ('f2', lambda v: v / n), ('eta2', lambda v: v / (v + n))],
         'regression': [('R2', lambda v: v / (v + n)), ('f2', lambda v: v / n)],
+        'r2increase': [('f2', lambda v: v / n), ('partialR2', lambda v: v / (v + n))],
+        'repeated': [('f', lambda v: mp.sqrt(v / (n * des.m * des.eps / (1 - des.rho))))],
         'chisq': [('w', lambda v: mp.sqrt(v / n))],
     }[des.key]
     out.update(exp_observed=';'.join('%s %s %s %s' % (name, text(f(middle)), text(f(low)), text(f(high)))
@@ -601,7 +621,8 @@ def observed(des, r, out):
 # ---- the rows ----------------------------------------------------------------
 
 INPUTS = ['name', 'design', 'question', 'effect', 'alpha', 'power', 'n', 'tails', 'ratio', 'groups',
-          'predictors', 'df', 'observed', 'observed_df', 'observed_df2', 'observed_n']
+          'predictors', 'df', 'tested', 'measurements', 'correlation', 'epsilon', 'observed', 'observed_df',
+          'observed_df2', 'observed_n']
 OUTPUTS = ['exp_power', 'exp_beta', 'exp_n', 'exp_n1', 'exp_n2', 'exp_per_group', 'exp_effect', 'exp_alpha',
            'exp_noncentrality', 'exp_critical', 'exp_df1', 'exp_df2', 'exp_observed', 'exp_low_bound', 'exp_level']
 
@@ -686,6 +707,20 @@ def scenarios():
     row('chisq_obs', 'chisq', 'power', effect='0.3', alpha='.05', n='100', df='2', observed='9.5', observed_n='100')
     row('chisq_obs_df50', 'chisq', 'power', effect='0.3', alpha='.05', n='1000', df='50', observed='80',
         observed_n='1000')
+    # an R^2 increase: 2 of 6 predictors; repeated measures of 3 and 6 times
+    row('r2inc_n', 'r2increase', 'n', effect='0.15', alpha='.05', power='.8', predictors='6', tested='2')
+    row('r2inc_power', 'r2increase', 'power', effect='0.05', alpha='.01', n='200', predictors='10', tested='3')
+    row('r2inc_effect', 'r2increase', 'effect', alpha='.05', power='.9', n='80', predictors='6', tested='2')
+    row('r2inc_obs', 'r2increase', 'power', effect='0.15', alpha='.05', n='60', predictors='6', tested='2',
+        observed='4.1', observed_df2='53')
+    row('rep_n', 'repeated', 'n', effect='0.25', alpha='.05', power='.8', measurements='3', correlation='0.5',
+        epsilon='1')
+    row('rep_power_eps', 'repeated', 'power', effect='0.2', alpha='.05', n='30', measurements='6',
+        correlation='0.3', epsilon='0.6')
+    row('rep_alpha', 'repeated', 'alpha', effect='0.25', power='.8', n='40', measurements='4', correlation='0.5',
+        epsilon='1')
+    row('rep_obs', 'repeated', 'power', effect='0.25', alpha='.05', n='30', measurements='3', correlation='0.5',
+        epsilon='1', observed='3.6', observed_df2='58')
     row('chisq_obs_df1000', 'chisq', 'power', effect='0.1', alpha='.05', n='1000', df='1000', observed='2000',
         observed_n='1000000')
     return rows
@@ -706,7 +741,8 @@ def main():
     for r in scenarios():
         assert r['name'] not in names; names.add(r['name'])
         t0 = time.time()
-        des = Design(r['design'], r['tails'], r['ratio'], r['groups'], r['predictors'], r['df'])
+        des = Design(r['design'], r['tails'], r['ratio'], r['groups'], r['predictors'], r['df'], r['tested'],
+                     r['measurements'], r['correlation'], r['epsilon'])
         out = dict.fromkeys(OUTPUTS, '')
         q = r['question']
         if q == 'power': ask_power(des, r, out)
