@@ -6,9 +6,9 @@
 // answer is a double the search has tried or stepped to.
 #include "engine/root.h"
 
-#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 #include <cstdint>
 
 #include "engine/numeric/fault.h"
@@ -45,12 +45,20 @@ double root(const RootSearch& s)
         if (s.logarithmic || std::fmin(std::fabs(x_low), std::fabs(x_high)) >=
                                  DBL_EPSILON * std::fmax(std::fabs(x_low), std::fabs(x_high)))
             return v_low / 2 + v_high / 2;
+        // A double's bits as a whole number and back (memcpy: every compiler
+        // the program is built with has it, not all have std::bit_cast).
         auto rank = [](double y) {
-            const auto i = std::bit_cast<std::int64_t>(y);
+            std::int64_t i;
+            std::memcpy(&i, &y, sizeof i);
             return i < 0 ? -(i & INT64_MAX) : i;
         };
-        const std::int64_t i = rank(x_low) / 2 + rank(x_high) / 2;
-        return i < 0 ? -std::bit_cast<double>(-i) : std::bit_cast<double>(i);
+        auto of_rank = [](std::int64_t i) {
+            double y;
+            const std::int64_t bits = i < 0 ? -i : i;
+            std::memcpy(&y, &bits, sizeof y);
+            return i < 0 ? -y : y;
+        };
+        return of_rank(rank(x_low) / 2 + rank(x_high) / 2);
     };
 
     double x = s.guess, best = x;
