@@ -9,7 +9,7 @@
 #include "engine/log_gamma.h"
 #include "engine/normal_quantile.h"
 #include "engine/numeric/fault.h"
-#include "engine/root.h"
+#include "engine/tail_quantile.h"
 
 namespace engine {
 
@@ -38,32 +38,18 @@ double chi_square_quantile(double alpha, bool upper_tail, double nu)
                                              : std::log(static_cast<long double>(alpha));
         guess = static_cast<double>(2 * std::exp((lower + log_gamma(a + 1)) / a));
     }
-    if (!(guess >= DBL_MIN)) guess = DBL_MIN;
-    if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
 
-    // Newton on ln T - ln p against ln x, where the tails' power laws are
-    // straight lines: d ln T / d ln x = -+ x f / T, with ln(x f) = a ln(x/2) - x/2 - ln Gamma(a).
-    const long double log_p = std::log(static_cast<long double>(p));
-    const RootSearch search{
-        [&](double x) {
-            const LogTails t = log_incomplete_gamma(a, static_cast<long double>(x) / 2).tails;
-            return (upper ? t.upper : t.lower) - log_p;
-        },
-        [&](double x, long double miss) {
-            const long double half = static_cast<long double>(x) / 2;
-            const long double d = std::exp((a * std::log(half) - half) - log_gamma_a - (miss + log_p));
-            return upper ? -d : d;
-        },
-        !upper, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening x by 16, 256, ...
-    // A root beyond either end of the doubles shows in the tail there: two
-    // tails, where a search out to the end would take several, each slow
-    // where the shapes are tiny or huge. A tail flat at its level there (tiny
-    // degrees put half the mass at each end) is left to the search.
-    if (const long double g = search.miss(DBL_MAX); g != 0 && (g > 0) == upper)
-        throw numeric::Fault(numeric::FaultKind::Overflow);
-    if (const long double g = search.miss(DBL_TRUE_MIN); g != 0 && (g < 0) == upper)
-        throw numeric::Fault(numeric::FaultKind::Underflow);
-    return root(search);
+    // ln(x f) = a ln(x/2) - x/2 - ln Gamma(a).
+    return tail_quantile({[&](double x) {
+                              const LogTails t = log_incomplete_gamma(a, static_cast<long double>(x) / 2).tails;
+                              return upper ? t.upper : t.lower;
+                          },
+                          [&](double x) {
+                              const long double half = static_cast<long double>(x) / 2;
+                              return (a * std::log(half) - half) - log_gamma_a;
+                          },
+                          upper},
+                         std::log(static_cast<long double>(p)), guess);
 }
 
 }  // namespace

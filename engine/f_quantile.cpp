@@ -9,7 +9,7 @@
 #include "engine/log_gamma.h"
 #include "engine/normal_quantile.h"
 #include "engine/numeric/fault.h"
-#include "engine/root.h"
+#include "engine/tail_quantile.h"
 
 namespace engine {
 
@@ -43,29 +43,18 @@ double f_quantile(double alpha, bool upper_tail, double nu1_in, double nu2_in)
         const double spread = std::sqrt(2 / nu1_in + 2 / nu2_in);
         guess = std::exp(std::fmax(-700.0, std::fmin(700.0, z * spread)));
     }
-    if (!(guess >= DBL_MIN)) guess = DBL_MIN;
-    if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
 
-    // Newton on ln T - ln p against ln F: d ln T / d ln F = -+ F f / T, with
-    // ln(F f) = a ln r - (a + b) ln(1 + r) - ln B(a, b).
-    const long double log_p = std::log(static_cast<long double>(p));
-    const RootSearch search{
-        [&](double F) {
-            const LogTails t = log_incomplete_beta((nu1 * F) / nu2, b, a).tails;
-            return (upper ? t.lower : t.upper) - log_p;
-        },
-        [&](double F, long double miss) {
-            const long double r = (nu1 * F) / nu2;
-            const long double d = std::exp((a * std::log(r) - (a + b) * std::log1p(r)) - log_beta - (miss + log_p));
-            return upper ? -d : d;
-        },
-        !upper, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening F by 16, 256, ...
-    // A root beyond an end of the doubles shows in the tail there (as chi_square_quantile.cpp).
-    if (const long double g = search.miss(DBL_MAX); g != 0 && (g > 0) == upper)
-        throw numeric::Fault(numeric::FaultKind::Overflow);
-    if (const long double g = search.miss(DBL_TRUE_MIN); g != 0 && (g < 0) == upper)
-        throw numeric::Fault(numeric::FaultKind::Underflow);
-    return root(search);
+    // ln(F f) = a ln r - (a + b) ln(1 + r) - ln B(a, b), r = nu1 F / nu2.
+    return tail_quantile({[&](double F) {
+                              const LogTails t = log_incomplete_beta((nu1 * F) / nu2, b, a).tails;
+                              return upper ? t.lower : t.upper;
+                          },
+                          [&](double F) {
+                              const long double r = (nu1 * F) / nu2;
+                              return (a * std::log(r) - (a + b) * std::log1p(r)) - log_beta;
+                          },
+                          upper},
+                         std::log(static_cast<long double>(p)), guess);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@
 #include "engine/noncentral_limits.h"
 #include "engine/normal_quantile.h"
 #include "engine/numeric/fault.h"
-#include "engine/root.h"
+#include "engine/tail_quantile.h"
 
 namespace engine {
 
@@ -41,28 +41,14 @@ double noncentral_chi_square_lower_quantile(double alpha, double nu, double lamb
         const long double log_alpha = std::log(static_cast<long double>(alpha));
         guess = static_cast<double>(2 * std::exp((log_alpha + lambda / 2 + log_gamma(a + 1)) / a));
     }
-    if (!(guess >= DBL_MIN)) guess = DBL_MIN;
-    if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
 
-    // d ln T / d ln x = +- x f / T.
-    const long double log_p = std::log(static_cast<long double>(p));
-    const RootSearch search{
-        [&](double x) {
-            const LogTails t = noncentral_chi_square_log_tails(x, nu, lambda);
-            return (lower ? t.lower : t.upper) - log_p;
-        },
-        [&](double x, long double miss) {
-            const long double d = std::exp((std::log(static_cast<long double>(x)) +
-                                            noncentral_chi_square_log_density(x, nu, lambda)) - (miss + log_p));
-            return lower ? d : -d;
-        },
-        lower, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening x by 16, 256, ...
-    // A root beyond an end of the doubles shows in the tail there (as chi_square_quantile.cpp).
-    if (const long double g = search.miss(DBL_MAX); g != 0 && (g < 0) == lower)
-        throw numeric::Fault(numeric::FaultKind::Overflow);
-    if (const long double g = search.miss(DBL_TRUE_MIN); g != 0 && (g > 0) == lower)
-        throw numeric::Fault(numeric::FaultKind::Underflow);
-    return root(search);
+    return tail_quantile({[&](double x) {
+                              const LogTails t = noncentral_chi_square_log_tails(x, nu, lambda);
+                              return lower ? t.lower : t.upper;
+                          },
+                          [&](double x) { return std::log(static_cast<long double>(x)) + noncentral_chi_square_log_density(x, nu, lambda); },
+                          !lower},
+                         std::log(static_cast<long double>(p)), guess);
 }
 
 }  // namespace engine

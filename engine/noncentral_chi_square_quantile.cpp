@@ -17,7 +17,7 @@
 #include "engine/noncentral_limits.h"
 #include "engine/normal_quantile.h"
 #include "engine/numeric/fault.h"
-#include "engine/root.h"
+#include "engine/tail_quantile.h"
 
 namespace engine {
 
@@ -34,28 +34,14 @@ double noncentral_chi_square_upper_quantile(double alpha, double nu, double lamb
     const double h = 2 / (9 * f), w = 1 - h + normal_upper_quantile(alpha) * std::sqrt(h);
     double guess = c * f * w * w * w;
     if (!(w > 0.1) || !std::isfinite(guess)) guess = c * f * 1e-3;
-    if (!(guess >= DBL_MIN)) guess = DBL_MIN;
-    if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
 
-    // d ln T / d ln x = -+ x f / T.
-    const long double log_p = std::log(static_cast<long double>(p));
-    const RootSearch search{
-        [&](double x) {
-            const LogTails t = noncentral_chi_square_log_tails(x, nu, lambda);
-            return (upper ? t.upper : t.lower) - log_p;
-        },
-        [&](double x, long double miss) {
-            const long double d = std::exp((std::log(static_cast<long double>(x)) +
-                                            noncentral_chi_square_log_density(x, nu, lambda)) - (miss + log_p));
-            return upper ? -d : d;
-        },
-        !upper, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening x by 16, 256, ...
-    // A root beyond an end of the doubles shows in the tail there (as chi_square_quantile.cpp).
-    if (const long double g = search.miss(DBL_MAX); g != 0 && (g > 0) == upper)
-        throw numeric::Fault(numeric::FaultKind::Overflow);
-    if (const long double g = search.miss(DBL_TRUE_MIN); g != 0 && (g < 0) == upper)
-        throw numeric::Fault(numeric::FaultKind::Underflow);
-    return root(search);
+    return tail_quantile({[&](double x) {
+                              const LogTails t = noncentral_chi_square_log_tails(x, nu, lambda);
+                              return upper ? t.upper : t.lower;
+                          },
+                          [&](double x) { return std::log(static_cast<long double>(x)) + noncentral_chi_square_log_density(x, nu, lambda); },
+                          upper},
+                         std::log(static_cast<long double>(p)), guess);
 }
 
 }  // namespace engine

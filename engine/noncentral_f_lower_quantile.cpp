@@ -23,7 +23,7 @@
 #include "engine/noncentral_limits.h"
 #include "engine/normal_quantile.h"
 #include "engine/numeric/fault.h"
-#include "engine/root.h"
+#include "engine/tail_quantile.h"
 
 namespace engine {
 
@@ -52,28 +52,14 @@ double noncentral_f_lower_quantile(double alpha, double nu1, double nu2, double 
         const long double r = std::exp((log_alpha + lambda / 2 + std::log(a) + log_beta) / a);
         if (lower && r < 0.5L) guess = static_cast<double>(r * nu2 / nu1);
     }
-    if (!(guess >= DBL_MIN)) guess = DBL_MIN;
-    if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
 
-    // d ln T / d ln x = +- x f / T.
-    const long double log_p = std::log(static_cast<long double>(p));
-    const RootSearch search{
-        [&](double x) {
-            const LogTails t = noncentral_f_log_tails(x, nu1, nu2, lambda);
-            return (lower ? t.lower : t.upper) - log_p;
-        },
-        [&](double x, long double miss) {
-            const long double d = std::exp((std::log(static_cast<long double>(x)) +
-                                            noncentral_f_log_density(x, nu1, nu2, lambda)) - (miss + log_p));
-            return lower ? d : -d;
-        },
-        lower, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening x by 16, 256, ...
-    // A root beyond an end of the doubles shows in the tail there (as chi_square_quantile.cpp).
-    if (const long double g = search.miss(DBL_MAX); g != 0 && (g < 0) == lower)
-        throw numeric::Fault(numeric::FaultKind::Overflow);
-    if (const long double g = search.miss(DBL_TRUE_MIN); g != 0 && (g > 0) == lower)
-        throw numeric::Fault(numeric::FaultKind::Underflow);
-    return root(search);
+    return tail_quantile({[&](double x) {
+                              const LogTails t = noncentral_f_log_tails(x, nu1, nu2, lambda);
+                              return lower ? t.lower : t.upper;
+                          },
+                          [&](double x) { return std::log(static_cast<long double>(x)) + noncentral_f_log_density(x, nu1, nu2, lambda); },
+                          !lower},
+                         std::log(static_cast<long double>(p)), guess);
 }
 
 }  // namespace engine

@@ -21,7 +21,7 @@
 #include "engine/normal_quantile.h"
 #include "engine/t_quantile.h"
 #include "engine/numeric/fault.h"
-#include "engine/root.h"
+#include "engine/tail_quantile.h"
 
 namespace engine {
 
@@ -50,28 +50,16 @@ double noncentral_t_upper_quantile(double alpha, double nu, double delta)
     const double lead = b * b - z * z / (2 * nu), discriminant = b * b + (dd * dd - z * z) / (2 * nu);
     double guess = (b * dd + z * std::sqrt(discriminant)) / lead;
     if (!(lead > 0) || !(discriminant >= 0) || !(guess > 0) || !std::isfinite(guess)) guess = std::fabs(dd + z);
-    if (!(guess >= DBL_MIN)) guess = DBL_MIN;
-    if (!(guess <= DBL_MAX / 2)) guess = DBL_MAX / 2;
 
-    // d ln T / d ln x = -+ x f / T.
-    const long double log_p = std::log(static_cast<long double>(p));
-    const RootSearch search{
-        [&](double x) {
-            const LogTails t = noncentral_t_log_tails(x, nu, d);
-            return (use_upper ? t.upper : t.lower) - log_p;
-        },
-        [&](double x, long double miss) {
-            const long double log_x = std::log(static_cast<long double>(x));
-            const long double s = std::exp((log_x + noncentral_t_log_density(x, nu, dd)) - (miss + log_p));
-            return use_upper ? -s : s;
-        },
-        !use_upper, true, DBL_TRUE_MIN, DBL_MAX, guess, 2.77258872223978123767L};  // widening x by 16, 256, ...
-    // A root beyond an end of the doubles shows in the tail there (as chi_square_quantile.cpp).
-    if (const long double g = search.miss(DBL_MAX); g != 0 && (g > 0) == use_upper)
-        throw numeric::Fault(numeric::FaultKind::Overflow);
-    if (const long double g = search.miss(DBL_TRUE_MIN); g != 0 && (g < 0) == use_upper)
-        throw numeric::Fault(numeric::FaultKind::Underflow);
-    const double x = root(search);
+    const double x = tail_quantile({[&](double x) {
+                                        const LogTails t = noncentral_t_log_tails(x, nu, d);
+                                        return use_upper ? t.upper : t.lower;
+                                    },
+                                    [&](double x) {
+                                        return std::log(static_cast<long double>(x)) + noncentral_t_log_density(x, nu, dd);
+                                    },
+                                    use_upper},
+                                   std::log(static_cast<long double>(p)), guess);
     return positive ? x : -x;
 }
 

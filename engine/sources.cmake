@@ -71,5 +71,6 @@ set(VARENDO_ENGINE_SOURCES
   engine/binomial_probability.cpp
   engine/binomial_critical.cpp
   engine/binomial_limits.cpp
+  engine/tail_quantile.cpp
   engine/law.cpp
 )

@@ -20,6 +20,15 @@ inline Box ratio() { return {"ratio", u"RATIO n2/n1", u"1", Box::Kind::number, 0
 // answer stays within its time.
 inline Box groups() { return {"groups", u"GROUPS k", u"3", Box::Kind::whole, 2, 1000}; }
 inline Box predictors() { return {"predictors", u"PREDICTORS p", u"1", Box::Kind::whole, 1, 1000}; }
+// A chance or a correlation: strictly between its ends.
+inline Box chance(const std::string& key, const Text& caption, const Text& initial)
+{
+    return {key, caption, initial, Box::Kind::number, 0, 1, true, true};
+}
+inline Box correlation(const std::string& key, const Text& caption, const Text& initial)
+{
+    return {key, caption, initial, Box::Kind::number, -1, 1, true, true};
+}
 inline Box degrees() { return {"df", u"DEGREES OF FREEDOM", u"1", Box::Kind::number, 0, 10000, true}; }
 
 // The result as a paper reports it: the statistic and its own degrees (or N).

@@ -67,6 +67,16 @@ long long Design::saw_search(const Values& v, double effect, double alpha, doubl
     return n_of_step(v, first);
 }
 
+double Design::first_reaching(double from, double to, const std::function<double(double)>& power, double target)
+{
+    if (power(to) < target) return NAN;
+    for (int k = 0; k < 100 && std::fabs(to - from) > 1e-15 * std::fmax(std::fabs(from), 1e-300); ++k) {
+        const double middle = (from + to) / 2;
+        (power(middle) >= target ? to : from) = middle;
+    }
+    return to;
+}
+
 // Halving ln alpha from 1e-300 to the largest level below 1: the power is a
 // step of the level where the test is discrete, where no slope helps, and
 // 64 halvings bring the bracket within a unit of alpha's last place. The

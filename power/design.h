@@ -6,6 +6,7 @@
 // own file under power/designs; the window, the questions, the pictures, the
 // paragraph and the tests all read the table.
 #include <cmath>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -160,6 +161,11 @@ public:
     const Box* box(const std::string& key) const;
 
 protected:
+    // The effect nearest `from` between it and `to` whose power reaches
+    // `target`, the power rising from one to the other and reaching it at
+    // `to` (NAN where it does not): halving, which a discrete test's steps
+    // need, to a part in 10^15.
+    static double first_reaching(double from, double to, const std::function<double(double)>& power, double target);
     // The test at the smallest level whose power at the effect reaches
     // `target`: the power rises with the level, and for a discrete test
     // jumps where its critical count does, so the search ends on the jump.

@@ -15,18 +15,12 @@ namespace power {
 
 namespace {
 
-// A correlation, strictly between -1 and 1.
-Box correlation_box(const std::string& key, const Text& caption, const Text& initial)
-{
-    return {key, caption, initial, Box::Kind::number, -1, 1, true, true};
-}
-
 class Correlation final : public Design {
 public:
     Correlation() : Design({"correlation", u"Correlation", u"CORRELATION AGAINST \u03C10", u"\u03C1", u"r", u""})
     {
-        boxes = {correlation_box("effect", u"EFFECT SIZE \u03C1", u"0.3"),
-                 correlation_box("rho0", u"\u03C10", u"0"),
+        boxes = {boxes::correlation("effect", u"EFFECT SIZE \u03C1", u"0.3"),
+                 boxes::correlation("rho0", u"\u03C10", u"0"),
                  boxes::alpha(),
                  boxes::power(),
                  boxes::n(),

@@ -17,12 +17,6 @@ namespace power {
 
 namespace {
 
-// A chance, strictly between 0 and 1.
-Box chance_box(const std::string& key, const Text& caption, const Text& initial)
-{
-    return {key, caption, initial, Box::Kind::number, 0, 1, true, true};
-}
-
 // The power of the randomized test of exactly the level: at the critical
 // count's neighbour it rejects with the chance that makes up the level. It
 // is at least the exact test's at every N, and rises with N, so no N below
@@ -47,8 +41,8 @@ class Proportion final : public Design {
 public:
     Proportion() : Design({"proportion", u"Proportion", u"PROPORTION AGAINST p0", u"p1", u"X", u""})
     {
-        boxes = {chance_box("effect", u"PROPORTION p1", u"0.65"),
-                 chance_box("p0", u"p0", u"0.5"),
+        boxes = {boxes::chance("effect", u"PROPORTION p1", u"0.65"),
+                 boxes::chance("p0", u"p0", u"0.5"),
                  boxes::alpha(),
                  boxes::power(),
                  boxes::n(),
@@ -213,17 +207,13 @@ public:
         const bool up = p0 < 1 - 1e-9;
         const double end = up ? 1 - 1e-15 : 1e-15;
         Test t = critical(v, at, up, alpha);
-        const auto power = [&](double p1) {
-            reach(t, p1);
-            return t.power;
-        };
-        if (power(end) < target) return NAN;
-        double near = p0, far = end;
-        for (int k = 0; k < 100 && std::fabs(far - near) > 1e-15 * std::fmax(std::fabs(near), 1e-300); ++k) {
-            const double middle = (near + far) / 2;
-            (power(middle) >= target ? far : near) = middle;
-        }
-        return far;
+        return first_reaching(
+            p0, end,
+            [&](double p1) {
+                reach(t, p1);
+                return t.power;
+            },
+            target);
     }
 
     Test alpha_for_power(const Values& v, const Layout& at, double p1, double target) const override

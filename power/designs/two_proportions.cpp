@@ -23,11 +23,6 @@ namespace power {
 
 namespace {
 
-Box chance_box(const std::string& key, const Text& caption, const Text& initial)
-{
-    return {key, caption, initial, Box::Kind::number, 0, 1, true, true};
-}
-
 // A binomial law's probabilities over the counts that hold all but 1e-22 of
 // it: from the mode outward by the ratio of neighbours, in long double, with
 // their sums from either end.
@@ -103,8 +98,8 @@ class TwoProportions final : public Design {
 public:
     TwoProportions() : Design({"proportions", u"2 proportions", u"TWO PROPORTIONS", u"p2", u"z", u""})
     {
-        boxes = {chance_box("p1", u"PROPORTION p1", u"0.5"),
-                 chance_box("effect", u"PROPORTION p2", u"0.65"),
+        boxes = {boxes::chance("p1", u"PROPORTION p1", u"0.5"),
+                 boxes::chance("effect", u"PROPORTION p2", u"0.65"),
                  boxes::alpha(),
                  boxes::power(),
                  boxes::n(),
@@ -206,14 +201,7 @@ public:
     {
         const double p1 = v.at("p1");
         const double end = p1 < 1 - 1e-9 ? 1 - 1e-15 : 1e-15;
-        const auto power = [&](double p2) { return test(v, at, p2, alpha).power; };
-        if (power(end) < target) return NAN;
-        double near = p1, far = end;
-        for (int k = 0; k < 100 && std::fabs(far - near) > 1e-15 * std::fmax(std::fabs(near), 1e-300); ++k) {
-            const double middle = (near + far) / 2;
-            (power(middle) >= target ? far : near) = middle;
-        }
-        return far;
+        return first_reaching(p1, end, [&](double p2) { return test(v, at, p2, alpha).power; }, target);
     }
 
     Test alpha_for_power(const Values& v, const Layout& at, double p2, double target) const override

@@ -64,7 +64,7 @@ inline std::vector<Scenario> refusals()
 {
     const auto row = [](const char* name, const char* design, const char* question,
                         std::vector<std::pair<std::string, Text>> boxes, Text words) {
-        return Scenario{name, design_button(design), question_button(question), std::move(boxes), {}, std::move(words)};
+        return Scenario{name, design_button(design), question_button(question), std::move(boxes), {}, std::move(words), {}};
     };
     return {
         row("power at alpha", "t2", "n", {{"effect", u"0.5"}, {"alpha", u"0.05"}, {"power", u"0.05"}},
