@@ -35,7 +35,7 @@ fuzz-build: deps
 
 # Each fuzz target for FUZZ_SECONDS; new inputs go to build-fuzz/corpus-*.
 fuzz: fuzz-build
-	@for t in parse run quantile noncentral; do \
+	@for t in parse run quantile noncentral correlation binomial; do \
 	  mkdir -p build-fuzz/corpus-$$t; \
 	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
 	  ASAN_OPTIONS=detect_leaks=0 build-fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=2 \
