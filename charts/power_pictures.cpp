@@ -147,9 +147,15 @@ Drawing distributions_picture(const PowerAnswer& a, char16_t separator, double w
                 if (std::isfinite(ld[k]) && (!std::isfinite(ld[best]) || ld[k] > ld[best])) best = k;
             return best;
         };
+        // Each name over its peak, below the critical values' row; where the
+        // peaks nearly meet, H1's beside H0's.
         const size_t p0 = peak(ld0), p1 = peak(ld1);
-        label(d, x(xs[p0]), std::fmax(y(ld0[p0]) - 14, top - 14), u"H0", colours::h0, margin::label, width - margin::label, true);
-        label(d, x(xs[p1]), std::fmax(y(ld1[p1]) - 14, top - 14), u"H1", colours::h1, margin::label, width - margin::label, true);
+        const double y0 = std::fmax(y(ld0[p0]) - 14, top), name = platform::text_width(u"H0", type::label) + 6;
+        double x1 = x(xs[p1]), y1 = std::fmax(y(ld1[p1]) - 14, top);
+        if (std::fabs(y1 - y0) < type::label_line && std::fabs(x1 - x(xs[p0])) < name)
+            x1 = x(xs[p0]) + (x(xs[p0]) + 2 * name < width ? name : -name), y1 = y0;
+        label(d, x(xs[p0]), y0, u"H0", colours::h0, margin::label, width - margin::label, true);
+        label(d, x1, y1, u"H1", colours::h1, margin::label, width - margin::label, true);
         const Text critical_text = power::critical_words(a, 4, separator);
         const Text starred = a.design->statistic + u"*" + critical_text.substr(a.design->statistic.size());
         label(d, x(std::clamp(std::isnan(above) ? below : above, lo, hi)), critical_row, starred, colours::critical,

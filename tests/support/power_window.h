@@ -3,6 +3,7 @@
 // run in process (Qt and Win32): a box by its key, a button by its caption;
 // and a walk through the window, each driver clicking and typing its own way.
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -26,11 +27,39 @@ inline platform::CommandButton& button_of(forms::frm_power& w, const Text& capti
     throw std::runtime_error("no button " + platform::to_utf8(caption));
 }
 
+// Every text of a picture wholly inside it, none over another in its row:
+// nothing cut, whatever the numbers (an N axis up to 10^9 among them).
+inline std::vector<std::string> picture_failures(const std::string& name, const platform::Drawing& d)
+{
+    std::vector<std::string> failures;
+    struct Span {
+        double from, to, y;
+        Text text;
+    };
+    std::vector<Span> spans;
+    for (const platform::Shape& s : d.shapes) {
+        if (s.kind != platform::Shape::Kind::text) continue;
+        const double w = platform::text_width(s.text, s.size);
+        const double from = s.points[0].x - (s.align == platform::Align::center ? w / 2
+                                             : s.align == platform::Align::right ? w : 0);
+        if (from < 0 || from + w > d.width || s.points[0].y < 0)
+            failures.push_back(name + ": " + platform::to_utf8(s.text) + " runs past the picture");
+        for (const Span& o : spans)
+            if (std::fabs(o.y - s.points[0].y) < s.size && from < o.to && o.from < from + w)
+                failures.push_back(name + ": " + platform::to_utf8(s.text) + " over " + platform::to_utf8(o.text));
+        spans.push_back({from, from + w, s.points[0].y, s.text});
+    }
+    return failures;
+}
+
 // What the checks read of the window.
 inline std::vector<std::string> check_window(const Scenario& s, forms::frm_power& w)
 {
-    return check(s, w.lbl_answer.caption(), w.lbl_result.caption(), w.pic_distributions.drawing().words,
-                 w.pic_power_curve.drawing().words);
+    std::vector<std::string> failures = check(s, w.lbl_answer.caption(), w.lbl_result.caption(),
+                                              w.pic_distributions.drawing().words, w.pic_power_curve.drawing().words);
+    for (const platform::DrawingBox* p : {&w.pic_distributions, &w.pic_power_curve})
+        for (std::string& f : picture_failures(s.name, p->drawing())) failures.push_back(std::move(f));
+    return failures;
 }
 
 // A scenario's walk, the driver's own click and type doing each step; the
@@ -65,6 +94,8 @@ std::vector<std::string> walk(const Scenario& s, forms::frm_power& w, platform::
         const std::string failure = check_reading(step, read);
         if (!failure.empty()) failures.push_back(s.name + ": " + failure);
     }
+    for (const platform::DrawingBox* p : {&w.pic_distributions, &w.pic_power_curve})
+        for (std::string& f : picture_failures(s.name, p->drawing())) failures.push_back(std::move(f));
     return failures;
 }
 
