@@ -6,26 +6,13 @@
 mergeInto(LibraryManager.library, {
   js_init: function() {
     if (Module.varendo) return;
-    const V = Module.varendo = {nodes: [], z: 1, queue: [], spacing: {}, clipboard: ""};
+    const V = Module.varendo = {nodes: [], z: 1, queue: [], clipboard: ""};
     V.root = document.getElementById('varendo') || document.body;
     V.text = (ptr) => UTF8ToString(ptr);
     V.out = (s) => {
         const n = lengthBytesUTF8(s) + 1, p = _malloc(n);
         stringToUTF8(s, p, n);
         return p;
-    };
-    // Whole-pixel advances, as the desktop's hinted Courier New steps 7 px a
-    // character at 9 pt bold: the P-value line's blanks rely on it to stand
-    // under the panels. Measured once a font.
-    V.letterSpacing = (font) => {
-        if (font in V.spacing) return V.spacing[font];
-        const probe = document.createElement('span');
-        probe.style.cssText = 'position:absolute;visibility:hidden;white-space:pre;font:' + font;
-        probe.textContent = '0'.repeat(100);
-        document.body.appendChild(probe);
-        const advance = probe.getBoundingClientRect().width / 100;
-        probe.remove();
-        return V.spacing[font] = advance > 0 ? Math.round(advance) - advance : 0;
     };
     // A drawing (platform/drawing.h, as JSON) as an SVG element: polygons,
     // lines and texts in their order, in logical pixels.
@@ -111,28 +98,27 @@ mergeInto(LibraryManager.library, {
     const V = Module.varendo;
     const id = V.nodes.length;
     const tag = ['div', 'label', 'input', 'button', 'div', 'div'][kind];
-    const el = document.createElement(tag);
+    // The page holds the main window as HTML (prepaint.js), its elements
+    // numbered in the order the program makes them: each is taken over where
+    // it stands, so that nothing moves; a window made later is new.
+    let el = document.getElementById('v' + id);
+    const painted = !!el && el.localName === tag;
+    if (el && !painted) el.remove();
+    if (!painted) el = document.createElement(tag);
     el.id = 'v' + id;
     if (kind === 0) {
         el.className = 'form';
         el.style.display = 'none';
-        const lines = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
-        lines.setAttribute('class', 'lines');
-        lines.setAttribute('aria-hidden', 'true');
-        el.appendChild(lines);
+        if (painted) {
+            el.firstChild.replaceChildren();  // its lines are drawn again
+        } else {
+            const lines = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
+            lines.setAttribute('class', 'lines');
+            lines.setAttribute('aria-hidden', 'true');
+            el.appendChild(lines);
+        }
+        // Tab goes round the window by the page's script (start.js).
         el.addEventListener('keydown', (e) => {
-            // Tab goes round the window, as on the desktop, not out to the page.
-            if (e.key === 'Tab' && !e.ctrlKey && !e.altKey && !e.metaKey) {
-                const order = [...el.children].filter((c) => c.tabIndex > 0 && !c.disabled && c.offsetParent)
-                                              .sort((a, b) => a.tabIndex - b.tabIndex);
-                const at = order.indexOf(document.activeElement);
-                const next = e.shiftKey ? (at <= 0 ? order.length - 1 : -1) : (at === order.length - 1 ? 0 : -1);
-                if (order.length && next >= 0) {
-                    e.preventDefault();
-                    order[next].focus();
-                }
-                return;
-            }
             if (!(e.ctrlKey || e.metaKey) || e.altKey || e.key.toLowerCase() !== 'c') return;
             // The window's copy, unless a box copies its selection (the browser's own copy).
             if (_varendo_copy_key(id)) e.preventDefault();
@@ -141,7 +127,7 @@ mergeInto(LibraryManager.library, {
             const n = V.nodes.indexOf(e.target);
             if (n >= 0) _varendo_focus(id, n);
         });
-        V.root.appendChild(el);
+        if (!painted) V.root.appendChild(el);
     } else {
         el.className = ['', 'label', 'box', 'button', 'picture', 'drawing'][kind];
         if (kind === 2) {
@@ -163,10 +149,10 @@ mergeInto(LibraryManager.library, {
         } else if (kind === 3) {
             el.type = 'button';
             el.addEventListener('click', () => _varendo_click(id));
-        } else if (kind === 4) {
+        } else if (kind === 4 && !el.firstChild) {
             el.appendChild(document.createElement('img')).alt = "";
         }
-        V.nodes[form].appendChild(el);
+        if (!painted) V.nodes[form].appendChild(el);
     }
     V.nodes[id] = el;
     return id;
@@ -202,7 +188,10 @@ mergeInto(LibraryManager.library, {
     const font = (bold ? 'bold ' : "") + points + 'pt "' + V.text(face) +
                  '", "Liberation Mono", Cousine, "Nimbus Mono PS", Courier, monospace';
     el.style.font = font;
-    el.style.letterSpacing = V.letterSpacing(font) + 'px';
+    // Whole-pixel advances: by the page's style, or measured (start.js).
+    el.classList.add('whole');
+    const spacing = varendoLetterSpacing(font);
+    if (spacing !== null) el.style.letterSpacing = spacing + 'px';
   },
 
   js_show: function(id, shown) {

@@ -29,3 +29,7 @@ foreach(language default de_DE)
     set_tests_properties(WebPage.${language} PROPERTIES ENVIRONMENT "LANGUAGE=${language}")
   endif()
 endforeach()
+
+# The page's own gunzip, for browsers without DecompressionStream, against Node's zlib.
+add_test(NAME WebPage.Inflate COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/inflate_test.js
+         ${PROJECT_SOURCE_DIR}/platform/web/inflate.js)
