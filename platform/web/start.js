@@ -126,14 +126,21 @@
         }).catch(failed);
     };
 
-    // Once the page is read and painted: a frame after it is read, then a
-    // task after that frame. A hidden tab runs no frames; it starts by the timer.
-    let once = () => {
-        once = () => {};
+    // Once the page is read and its window painted: the first frame that
+    // has the window (the engine's first part, after it, has been read),
+    // then a task after that frame. A hidden tab runs no frames; it starts
+    // by the timer.
+    let painted = false, read = false, begun = false;
+    const go = () => {
+        if (begun || !painted || !read) return;
+        begun = true;
         start();
     };
-    document.addEventListener('DOMContentLoaded', () => {
-        requestAnimationFrame(() => setTimeout(() => once()));
-        setTimeout(() => once(), 1000);
-    });
+    const frame = () => {
+        if (!document.querySelector('script.varendo-engine')) return requestAnimationFrame(frame);
+        setTimeout(() => { painted = true; go(); });
+    };
+    requestAnimationFrame(frame);
+    setTimeout(() => { painted = true; go(); }, 1000);
+    document.addEventListener('DOMContentLoaded', () => { read = true; go(); });
 })();
