@@ -1,7 +1,7 @@
 // The root in z = atanh r, where the law is nearly normal with spread
 // 1/sqrt(N - 3) (Fisher), on the logarithm of the tail that p leaves small:
 // ln p - ln P(R > tanh z), or ln P(R < tanh z) - ln(1 - p), both rising in z
-// (the engine's root finder, in z itself). The start is Fisher's: atanh rho + rho/(2(N - 1))
+// (the engine's root finder, in z itself, by Newton's steps on the density). The start is Fisher's: atanh rho + rho/(2(N - 1))
 // + z_p / sqrt(N - 3). The lower quantile is the upper one mirrored:
 // P(R < r; rho) = P(R > -r; -rho).
 #include "engine/correlation_quantile.h"
@@ -9,6 +9,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "engine/correlation_density.h"
 #include "engine/correlation_tails.h"
 #include "engine/domain.h"
 #include "engine/normal_quantile.h"
@@ -37,7 +38,17 @@ double correlation_upper_quantile(double p, double n, double rho)
     // A root the search leaves at an end of the doubles short of +-1 lies
     // nearer +-1 than they do: that end.
     const double limit = static_cast<double>(std::atanh(1 - DBL_EPSILON / 2));
-    const double z = root({[&](double v) { return g(v); }, {}, true, false, -limit, limit,
+    // Newton's slope: d ln P(R > r)/dz = -f(r) (1 - r^2) / P(R > r), and the
+    // lower tail's the same with its own sign and tail, 1 - r^2 = sech^2 z;
+    // the tail is the miss given back, the density a single sum, far cheaper
+    // than the tail's.
+    auto slope = [&](double z, long double miss) {
+        const long double tail = small ? log_p - miss : miss + log_q;
+        const long double a = std::fabs(static_cast<long double>(z));
+        const long double log_sech2 = -2 * (a + std::log1p(std::exp(-2 * a)) - std::log(2.0L));
+        return std::exp(correlation_log_density(std::tanh(z), n, rho) + log_sech2 - tail);
+    };
+    const double z = root({[&](double v) { return g(v); }, slope, true, false, -limit, limit,
                            static_cast<double>(std::fmax(std::fmin(guess, limit), -limit)), spread});
     if (std::fabs(z) == limit) return z > 0 ? 1 : -1;
     return static_cast<double>(std::tanh(static_cast<long double>(z)));
