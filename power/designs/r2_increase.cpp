@@ -4,17 +4,17 @@
 #include "platform/number_text.h"
 #include "power/boxes.h"
 #include "power/designs/designs.h"
-#include "power/noncentral_design.h"
+#include "power/designs/regression_f.h"
 
 namespace power {
 
 namespace {
 
-class RSquaredIncrease final : public NoncentralDesign {
+class RSquaredIncrease final : public RegressionF {
 public:
     RSquaredIncrease()
-        : NoncentralDesign({"r2increase", u"R\u00B2 increase", u"REGRESSION, R\u00B2 INCREASE", u"f\u00B2", u"F", u"\u03BB"},
-                           engine::Family::f, "observed_df2")
+        : RegressionF({"r2increase", u"R\u00B2 increase", u"REGRESSION, R\u00B2 INCREASE", u"f\u00B2", u"F", u"\u03BB"},
+                      "tested")
     {
         boxes = {boxes::effect(u"f\u00B2", u"0.15"),
                  boxes::alpha(),
@@ -34,27 +34,6 @@ public:
         if (v.at("tested") > v.at("predictors")) throw Refusal{u"TESTED q must be at most PREDICTORS p."};
     }
 
-    bool lay_out(const Values& v, long long n, Layout& out) const override
-    {
-        const long long p = static_cast<long long>(v.at("predictors"));
-        out = {};
-        out.n = n;
-        out.df1 = v.at("tested");
-        out.df2 = double(n - p - 1);
-        out.scale = double(n);
-        return n >= p + 2;
-    }
-    double noncentrality(const Values&, const Layout& at, double f2) const override { return f2 * at.scale; }
-    double effect_of(const Values&, const Layout& at, double lambda) const override { return lambda / at.scale; }
-    // A paper's F(q, df2) holds N = df2 + p + 1.
-    Layout observed_layout(const Values& v, double df2) const override
-    {
-        Layout at;
-        at.df1 = v.at("tested");
-        at.df2 = df2;
-        at.scale = df2 + v.at("predictors") + 1;
-        return at;
-    }
     Text test_words(const Values& v, char16_t) const override
     {
         const long long p = static_cast<long long>(v.at("predictors")), q = static_cast<long long>(v.at("tested"));
