@@ -17,18 +17,12 @@
 #include "engine/binomial_probability.h"
 #include "engine/binomial_tails.h"
 #include "engine/domain.h"
+#include "support/csv_rows.h"
 
 TEST(Binomial, AgainstFiftyDigitRows)
 {
-    std::istringstream in(binomial_csv);
-    std::string line;
-    std::getline(in, line);
     int checked = 0;
-    while (std::getline(in, line)) {
-        std::vector<std::string> f;
-        std::istringstream fields(line);
-        for (std::string s; std::getline(fields, s, ',');) f.push_back(s);
-        f.resize(9);
+    for (const auto& [line, f] : csv_rows(binomial_csv, 9)) {
         SCOPED_TRACE(line);
         auto ld = [&](int i) { return f[i].empty() ? 0.0L : std::stold(f[i]); };
         auto miss = [&](const engine::Probability& p, int i) {

@@ -19,6 +19,7 @@
 #include "engine/correlation_tails.h"
 #include "engine/domain.h"
 #include "engine/t_tails.h"
+#include "support/csv_rows.h"
 
 namespace {
 
@@ -31,15 +32,8 @@ long double miss(const engine::Probability& p, long double value, long double lo
 
 TEST(Correlation, AgainstFiftyDigitRows)
 {
-    std::istringstream in(correlation_csv);
-    std::string line;
-    std::getline(in, line);
     int checked = 0;
-    while (std::getline(in, line)) {
-        std::vector<std::string> f;
-        std::istringstream fields(line);
-        for (std::string s; std::getline(fields, s, ',');) f.push_back(s);
-        f.resize(9);
+    for (const auto& [line, f] : csv_rows(correlation_csv, 9)) {
         SCOPED_TRACE(line);
         auto ld = [&](int i) { return f[i].empty() ? 0.0L : std::stold(f[i]); };
         const double n = std::stod(f[1]), r = std::stod(f[2]), rho = f[3].empty() ? 0 : std::stod(f[3]);

@@ -37,6 +37,7 @@
 #include "engine/t_quantile.h"
 #include "engine/t_tails.h"
 #include "noncentral_data.h"
+#include "support/csv_rows.h"
 
 namespace {
 
@@ -55,15 +56,8 @@ long double miss(const engine::Probability& p, long double value, long double lo
 
 void check_rows(const std::string& law_name, Make make, Direct direct)
 {
-    std::istringstream in(noncentral_csv);
-    std::string line;
-    std::getline(in, line);
     int checked = 0, lower_rows = 0;
-    while (std::getline(in, line)) {
-        std::vector<std::string> f;
-        std::istringstream fields(line);
-        for (std::string s; std::getline(fields, s, ',');) f.push_back(s);
-        f.resize(11);
+    for (const auto& [line, f] : csv_rows(noncentral_csv, 11)) {
         if (f[1] != law_name) continue;
         SCOPED_TRACE(line);
         auto ld = [&](int i) { return f[i].empty() ? 0.0L : std::stold(f[i]); };
