@@ -129,10 +129,14 @@ class Driven(unittest.TestCase):
                 self.type_keys(row["value"])
                 wait_for(lambda: statistic.queryText().characterCount == len(row["value"]))
                 # The degrees boxes, named by their labels, set as a screen reader sets them.
+                # A loaded machine's accessibility tree may show them a moment after the first box.
                 for key, names in (("dfnum", ("DEGREES OF FREEDOM", "D.F.(NUMERATOR)")), ("dfden", ("D.F.(DENOMINATOR)",))):
-                    box = next((b for b in self.all(main, "text") if showing(b) and b.name in names), None)
-                    if row[key] is not None and box:
-                        box.queryEditableText().setTextContents(row[key])
+                    if row[key] is None:
+                        continue
+                    box = wait_for(lambda: next((b for b in self.all(main, "text") if showing(b) and b.name in names), None))
+                    self.assertIsNotNone(box, f"no box named {names[0]}")
+                    box.queryEditableText().setTextContents(row[key])
+                    wait_for(lambda: box.queryText().characterCount == len(row[key]))
                 self.press(main, "Run")
                 if row["message"]:
                     texts, ok = self.message()
@@ -140,7 +144,7 @@ class Driven(unittest.TestCase):
                     ok.queryAction().doAction(0)
                     continue
                 result = self.window("Back")
-                self.assertIsNotNone(result, "no result window")
+                self.assertIsNotNone(result, f"no result window (a message instead: {self.message()[0]})")
                 labels = self.all(result, "label")
                 names = [l.name for l in labels]
                 self.assertEqual(names[0], row["line"])
