@@ -203,18 +203,26 @@ TEST(WindowsDriven, LinesAndMessagesFromOutside)
     std::wstring level;
     for (int start = 0; start < 6 && level != std::wstring(L"0") + separator + L"05"; ++start) {
         if (start) Sleep(1000);
+        // A start slower than the wait (the first under exception tracing) is
+        // simply followed by the next.
         Program first;
         HWND main = first.window();
-        ASSERT_TRUE(main);
+        if (!main) continue;
         press(main, wide(expected::button_caption(probe.distribution)).c_str());
         const std::vector<HWND> boxes = Program::children(main, L"Edit");
-        ASSERT_GE(boxes.size(), 3u);
+        if (boxes.size() < 3) continue;
         SendMessageW(boxes[0], WM_SETTEXT, 0, LPARAM(wide(probe.value).c_str()));
         if (probe.dfnum) SendMessageW(boxes[1], WM_SETTEXT, 0, LPARAM(wide(*probe.dfnum).c_str()));
         if (probe.dfden) SendMessageW(boxes[2], WM_SETTEXT, 0, LPARAM(wide(*probe.dfden).c_str()));
         press(main, L"Run");
-        HWND result = first.window();
-        level = result && result != main ? text_of(Program::children(result, L"Edit").at(0)) : L"";
+        HWND result = main;
+        for (int k = 0; k < 200 && result == main; ++k) {
+            if (k) Sleep(25);
+            result = first.window();
+        }
+        const std::vector<HWND> level_box = result && result != main ? Program::children(result, L"Edit")
+                                                                       : std::vector<HWND>{};
+        level = level_box.empty() ? L"" : text_of(level_box[0]);
     }
     wchar_t mine[LOCALE_NAME_MAX_LENGTH] = L"?";
     GetUserDefaultLocaleName(mine, LOCALE_NAME_MAX_LENGTH);
