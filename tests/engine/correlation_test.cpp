@@ -33,7 +33,9 @@ long double miss(const engine::Probability& p, long double value, long double lo
 TEST(Correlation, AgainstFiftyDigitRows)
 {
     int checked = 0;
-    for (const auto& [line, f] : csv_rows(correlation_csv, 9)) {
+    for (const CsvRow& row : csv_rows(correlation_csv, 9)) {
+        const std::string& line = row.line;  // named, not bound: the page's clang 14 lets no lambda capture a binding
+        const std::vector<std::string>& f = row.f;
         SCOPED_TRACE(line);
         auto ld = [&](int i) { return f[i].empty() ? 0.0L : std::stold(f[i]); };
         const double n = std::stod(f[1]), r = std::stod(f[2]), rho = f[3].empty() ? 0 : std::stod(f[3]);

@@ -57,7 +57,9 @@ long double miss(const engine::Probability& p, long double value, long double lo
 void check_rows(const std::string& law_name, Make make, Direct direct)
 {
     int checked = 0, lower_rows = 0;
-    for (const auto& [line, f] : csv_rows(noncentral_csv, 11)) {
+    for (const CsvRow& row : csv_rows(noncentral_csv, 11)) {
+        const std::string& line = row.line;  // named, not bound: the page's clang 14 lets no lambda capture a binding
+        const std::vector<std::string>& f = row.f;
         if (f[1] != law_name) continue;
         SCOPED_TRACE(line);
         auto ld = [&](int i) { return f[i].empty() ? 0.0L : std::stold(f[i]); };
