@@ -130,11 +130,7 @@ long long n_for_power(const Design& d, const Values& v, double effect, double al
         }
         if (reaches(high)) break;
     }
-    while (high - low > 1) {
-        const long long mid = low + (high - low) / 2;
-        (reaches(mid) ? high : low) = mid;
-    }
-    return d.n_of_step(v, high);
+    return d.n_of_step(v, least_reaching(low, high, reaches));
 }
 
 PowerAnswer answer(const Design& d, const Typed& typed, Find question, char16_t separator)

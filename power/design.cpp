@@ -97,4 +97,13 @@ Test Design::level_for_power(const Values& v, const Layout& at, double effect, d
     return reached;
 }
 
+long long least_reaching(long long low, long long high, const std::function<bool(long long)>& reaches)
+{
+    while (high - low > 1) {
+        const long long middle = low + (high - low) / 2;
+        (reaches(middle) ? high : low) = middle;
+    }
+    return high;
+}
+
 }  // namespace power

@@ -186,4 +186,9 @@ struct Refusal {
     Text why;
 };
 
+// The least m in (low, high] at which `reaches` holds, given that it fails at
+// low and holds at high and, once it holds, holds for every larger m: the
+// bracket halved.
+long long least_reaching(long long low, long long high, const std::function<bool(long long)>& reaches);
+
 }  // namespace power

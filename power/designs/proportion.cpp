@@ -74,11 +74,7 @@ public:
         };
         long long low = 0, high = 1;
         while (high < largest_n && !reaches(high)) low = high, high = std::min(2 * high, largest_n);
-        while (high - low > 1) {
-            const long long middle = low + (high - low) / 2;
-            (reaches(middle) ? high : low) = middle;
-        }
-        return high;
+        return least_reaching(low, high, reaches);
     }
 
     // Between the Ns where a critical count moves, the power moves one way

@@ -129,11 +129,7 @@ public:
         };
         long long low = 0, high = first_step(v);
         while (n_of_step(v, high) < largest_n && !reaches(high)) low = high, high *= 2;
-        while (high - low > 1) {
-            const long long middle = low + (high - low) / 2;
-            (reaches(middle) ? high : low) = middle;
-        }
-        return std::max(first_step(v), high - 3 * saw_period(v));
+        return std::max(first_step(v), least_reaching(low, high, reaches) - 3 * saw_period(v));
     }
 
     bool lay_out(const Values& v, long long n, Layout& out) const override { return groups::lay_out(v, n, out); }
